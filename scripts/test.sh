@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds Tonfang and runs every test:
+#  1. the whole suite (unit, widget, screen, slow) in an optimised build with
+#     warnings as errors; screen tests start their own Xvfb;
+#  2. the sanitizer stage: the unit tests built with AddressSanitizer and
+#     UndefinedBehaviorSanitizer, and each fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+fuzz_seconds=${TONFANG_FUZZ_SECONDS:-20}
+jobs=$(nproc)
+
+bash scripts/deps.sh
+
+passed=0
+failed=0
+count_ctest() {  # adds the counts of a ctest log to the totals
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1 || true)
+  if [ -n "$line" ]; then
+    local total bad
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+}
+
+status=0
+
+echo "== Stage 1: full suite (RelWithDebInfo, -Werror)"
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONFANG_WERROR=ON >/dev/null
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 600 \
+  2>&1 | tee build/test/ctest.log || status=1
+count_ctest build/test/ctest.log
+
+echo "== Stage 2: sanitizers (clang, ASan + UBSan) and fuzzers"
+san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+CC=clang CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON \
+  -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
+cmake --build build/sanitize -j "$jobs" --target sanitizer_stage
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir build/sanitize --output-on-failure -L unit -j "$jobs" \
+  2>&1 | tee build/sanitize/ctest.log || status=1
+count_ctest build/sanitize/ctest.log
+
+for fuzzer in build/sanitize/tests/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus="build/sanitize/corpus/$name"
+  mkdir -p "$corpus"
+  seeds="$root/tests/fuzz/seeds/${name#fuzz_}"
+  [ -d "$seeds" ] || seeds=
+  echo "-- $name for ${fuzz_seconds}s"
+  if "$fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=4096 \
+       -print_final_stats=0 "$corpus" $seeds >"build/sanitize/$name.log" 2>&1; then
+    passed=$((passed + 1))
+    grep -E '^Done|stat::number_of_executed_units' "build/sanitize/$name.log" | tail -n 1 || true
+  else
+    failed=$((failed + 1)); status=1
+    tail -n 40 "build/sanitize/$name.log"
+  fi
+done
+
+echo "tests: $passed passed, $failed failed"
+exit $status
