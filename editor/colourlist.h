@@ -1,0 +1,58 @@
+#pragma once
+// The colour list: entries of a label and a colour number, in order, as many as
+// the user likes. A plain vector-backed model keeps a million rows cheap; the view
+// draws a colour sample before each label with uniform 16-pixel rows.
+
+#include "core/colour.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+
+#include <vector>
+
+struct ColourListEntry {
+    QString label;
+    tonfang::ColourNumber colour = 0;
+};
+
+class ColourListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    Qt::DropActions supportedDragActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+
+    const std::vector<ColourListEntry> &entries() const { return m_entries; }
+    int count() const { return int(m_entries.size()); }
+    const ColourListEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
+
+    void append(const QString &label, tonfang::ColourNumber colour);
+    void append(std::vector<ColourListEntry> entries); // one insertion for many rows
+    void removeEntry(int row);
+    void clear();
+    // Takes the entry out of `from` and puts it back so that it stands at `to`.
+    void moveEntry(int from, int to);
+
+    static QString mimeType();  // the drag payload of an entry of this list
+
+private:
+    std::vector<ColourListEntry> m_entries;
+};
+
+class ColourListView : public QListView {
+    Q_OBJECT
+public:
+    explicit ColourListView(QWidget *parent = nullptr);
+    ColourListModel *colourModel() const { return m_model; }
+
+    // The colour of the selected entry, or 0xFF000000 when nothing is selected.
+    std::int64_t selectedColour() const;
+
+private:
+    ColourListModel *m_model;
+};
