@@ -18,13 +18,22 @@ function(tonfang_layer name)
   target_link_libraries(${name} PUBLIC ${L_LIBS})
 endfunction()
 
-# tonfang_gtest(NAME LABEL label [ENV var=value...] SOURCES... LIBS...):
-# one GoogleTest executable registered as one ctest test.
+# tonfang_gtest(NAME LABEL label [MAIN qt|app] [ENV var=value...] [TIMEOUT s]
+#               SOURCES... LIBS...): one GoogleTest executable, one ctest test.
+# MAIN qt gives the test a QApplication, MAIN app the programme's own
+# TonfangApplication; without MAIN it is a plain GoogleTest main.
 function(tonfang_gtest name)
-  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV;ARGS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT;MAIN" "SOURCES;LIBS;ENV;ARGS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  if(T_MAIN STREQUAL "qt")
+    set(main qt_gtest_main)
+  elseif(T_MAIN STREQUAL "app")
+    set(main app_gtest_main)
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${main} GTest::gtest)
   add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
