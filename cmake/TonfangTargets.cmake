@@ -6,7 +6,9 @@ function(tonfang_layer name)
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  if(NOT sources)
+  set(compiled ${sources})
+  list(FILTER compiled INCLUDE REGEX "\\.cpp$")
+  if(NOT compiled)
     # A layer whose first file has not landed yet still links.
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
