@@ -1,0 +1,289 @@
+#include "core/numbertext.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tonfang {
+
+namespace {
+
+constexpr std::string_view defaultSeparator = ".";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// An empty separator would match everywhere; fall back to the one the
+// program uses when the system reports none.
+std::string_view effectiveSeparator(std::string_view separator)
+{
+    return separator.empty() ? defaultSeparator : separator;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- integers
+
+std::optional<std::int32_t> parseInt(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+
+    const std::string_view rest = text.substr(pos);
+    std::size_t prefix = 0;
+    if (rest.starts_with("0x") || rest.starts_with("0X"))
+        prefix = 2;
+    else if (rest.starts_with('$') || rest.starts_with('x') || rest.starts_with('X'))
+        prefix = 1;
+
+    if (prefix != 0) {
+        // Hexadecimal: a 32-bit pattern, so $FFFFFFFF reads as -1.
+        const std::string_view digits = rest.substr(prefix);
+        if (digits.empty())
+            return std::nullopt;
+        std::uint64_t value = 0;
+        for (char c : digits) {
+            const int digit = hexDigitValue(c);
+            if (digit < 0)
+                return std::nullopt;
+            value = value * 16 + static_cast<std::uint64_t>(digit);
+            if (value > 0xFFFFFFFFu)
+                return std::nullopt;
+        }
+        auto pattern = static_cast<std::uint32_t>(value);
+        if (negative)
+            pattern = 0u - pattern;
+        return static_cast<std::int32_t>(pattern);
+    }
+
+    if (rest.empty())
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    for (char c : rest) {
+        if (!isDigit(c))
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::int32_t StrToInt(std::string_view text)
+{
+    if (const auto value = parseInt(text))
+        return *value;
+    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+bool IsInt(std::string_view text)
+{
+    return parseInt(text).has_value();
+}
+
+std::string integerText(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+// ------------------------------------------------------------------ floats
+
+std::optional<long double> parseFloat(std::string_view text, std::string_view decimalSeparator)
+{
+    const std::string_view separator = effectiveSeparator(decimalSeparator);
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    while (pos < size && text[pos] == ' ')
+        ++pos;
+
+    bool negative = false;
+    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+
+    // The significant digits are collected without a decimal point so that
+    // strtold never depends on the C locale; the point moves into the exponent.
+    std::string mantissa;
+    bool tookSomething = false;
+    while (pos < size && isDigit(text[pos])) {
+        if (!(mantissa.empty() && text[pos] == '0'))
+            mantissa.push_back(text[pos]);
+        ++pos;
+        tookSomething = true;
+    }
+    long long fractionDigits = 0;
+    if (text.substr(pos).starts_with(separator)) {
+        pos += separator.size();
+        tookSomething = true;
+        while (pos < size && isDigit(text[pos])) {
+            // A leading zero of the fraction only shifts the exponent.
+            if (!(mantissa.empty() && text[pos] == '0'))
+                mantissa.push_back(text[pos]);
+            ++fractionDigits;
+            ++pos;
+        }
+    }
+    if (!tookSomething)
+        return std::nullopt;
+
+    long long exponent = 0;
+    if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        bool exponentNegative = false;
+        if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
+            exponentNegative = text[pos] == '-';
+            ++pos;
+        }
+        // Reading stops once the exponent has reached 500; a digit left over
+        // then fails the end-of-text test below.
+        while (pos < size && isDigit(text[pos]) && exponent < 500) {
+            exponent = exponent * 10 + (text[pos] - '0');
+            ++pos;
+        }
+        if (exponentNegative)
+            exponent = -exponent;
+    }
+
+    while (pos < size && text[pos] == ' ')
+        ++pos;
+    if (pos != size)
+        return std::nullopt;
+
+    if (mantissa.empty())
+        return negative ? -0.0L : 0.0L;
+
+    mantissa.push_back('e');
+    mantissa += std::to_string(exponent - fractionDigits);
+    // strtold rounds correctly to the 64-bit mantissa; ERANGE on underflow is fine.
+    const int savedErrno = errno;
+    const long double value = std::strtold(mantissa.c_str(), nullptr);
+    errno = savedErrno;
+    if (std::isinf(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+long double StrToFloat(std::string_view text, std::string_view decimalSeparator)
+{
+    if (const auto value = parseFloat(text, decimalSeparator))
+        return *value;
+    throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+bool IsFloat(std::string_view text, std::string_view decimalSeparator)
+{
+    return parseFloat(text, decimalSeparator).has_value();
+}
+
+// -------------------------------------------------- display number format
+
+std::string formatNumber(long double value, int significantDigits, int exponentDigits,
+                         std::string_view decimalSeparator)
+{
+    const std::string_view separator = effectiveSeparator(decimalSeparator);
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0)
+        return "0";
+
+    const int precision = significantDigits < 2 ? 2 : (significantDigits > 18 ? 18 : significantDigits);
+
+    // glibc converts the exact binary value and rounds to even on exact ties,
+    // which gives the 18-significant-digit rounding the format starts from.
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
+    // "d.ddddddddddddddddde+XX": anything else is an encoding the FPU treats as NaN.
+    if (length < 23 || !isDigit(buffer[0]) || buffer[1] != '.' || buffer[19] != 'e')
+        return "NAN";
+
+    char digits[19];
+    digits[0] = buffer[0];
+    for (int i = 1; i < 18; ++i)
+        digits[i] = buffer[i + 1];
+    int exponent = std::atoi(buffer + 20) + 1; // value = 0.d1d2... x 10^exponent
+
+    // Round to P digits, half away from zero.
+    int count = precision;
+    if (digits[precision] >= '5') {
+        int i = precision - 1;
+        while (i >= 0 && digits[i] == '9') {
+            digits[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            digits[0] = '1';
+            ++exponent;
+        }
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    const std::string_view kept(digits, static_cast<std::size_t>(count));
+
+    std::string text;
+    if (value < 0)
+        text.push_back('-');
+
+    if (exponent >= -3 && exponent <= precision) {
+        if (exponent <= 0) {
+            text.push_back('0');
+            text += separator;
+            text.append(static_cast<std::size_t>(-exponent), '0');
+            text += kept;
+        } else if (count <= exponent) {
+            text += kept;
+            text.append(static_cast<std::size_t>(exponent - count), '0');
+        } else {
+            text += kept.substr(0, static_cast<std::size_t>(exponent));
+            text += separator;
+            text += kept.substr(static_cast<std::size_t>(exponent));
+        }
+        return text;
+    }
+
+    text.push_back(kept[0]);
+    if (count > 1) {
+        text += separator;
+        text += kept.substr(1);
+    }
+    text.push_back('E');
+    const int shown = exponent - 1;
+    if (shown < 0)
+        text.push_back('-');
+    std::string magnitude = std::to_string(shown < 0 ? -shown : shown);
+    if (exponentDigits <= 4 && static_cast<int>(magnitude.size()) < exponentDigits)
+        text.append(static_cast<std::size_t>(exponentDigits) - magnitude.size(), '0');
+    text += magnitude;
+    return text;
+}
+
+std::string formatDisplayNumber(long double value, int places, std::string_view decimalSeparator)
+{
+    const int significant = places > 16 ? 18 : places + 2; // no overflow for absurd settings
+    return formatNumber(value, significant, places, decimalSeparator);
+}
+
+} // namespace tonfang
