@@ -8,6 +8,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 
+#include <optional>
 #include <vector>
 
 struct ColourListEntry {
@@ -19,6 +20,15 @@ class ColourListModel : public QAbstractListModel {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
+
+    // data() under this role: the entry's colour number as an int.
+    static constexpr int ColourRole = Qt::UserRole + 1;
+
+    // What a drag of an entry carries: which list it left and from which row.
+    struct DragPayload {
+        QByteArray listId;
+        int row = -1;
+    };
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -39,6 +49,10 @@ public:
     void moveEntry(int from, int to);
 
     static QString mimeType();  // the drag payload of an entry of this list
+    // Names this list among all lists of all running programs.
+    QByteArray listId() const;
+    // The payload of a drag of one entry, or nothing for any other data.
+    static std::optional<DragPayload> dragPayload(const QMimeData *mime);
 
 private:
     std::vector<ColourListEntry> m_entries;
@@ -52,6 +66,15 @@ public:
 
     // The colour of the selected entry, or 0xFF000000 when nothing is selected.
     std::int64_t selectedColour() const;
+
+protected:
+    // Never removes rows after a move: where the entry goes is decided by the
+    // drop handler alone.
+    void startDrag(Qt::DropActions supportedActions) override;
+    // Without a drop handler installed on the viewport every drop is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     ColourListModel *m_model;

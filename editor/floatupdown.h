@@ -63,4 +63,5 @@ private:
     double m_position = 0;
     QToolButton *m_up = nullptr;
     QToolButton *m_down = nullptr;
+    int m_wheelRemainder = 0; // angle delta not yet worth a whole notch
 };
