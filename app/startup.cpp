@@ -1,0 +1,51 @@
+#include "app/startup.h"
+
+#include "app/application.h"
+#include "editor/tprog.h"
+
+#include <QIcon>
+
+namespace {
+const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
+}
+
+void Startup::applyApplicationIdentity()
+{
+    // The program name gives the windows their class on X11 and the desktop
+    // file name ties them to tonfang.desktop, so docks show the right icon.
+    QCoreApplication::setApplicationName(QStringLiteral("tonfang"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Quellwerk"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tonfang"));
+    QGuiApplication::setApplicationDisplayName(applicationTitle);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
+}
+
+Startup::Startup(const tonfang::SplashPictures &pictures)
+{
+    applyApplicationIdentity();
+
+    // The windows, in this order, each once for the whole run.
+    m_start = std::make_unique<Tstart>(pictures);
+    m_prog = std::make_unique<Tprog>();
+    // The custom step dialog, the help windows, the unit affixes dialog and
+    // the report windows are created here, after the main window, in that order.
+
+    m_start->setMainWindow(m_prog.get());
+
+    // Closing the main window closes the splash window, and closing the splash
+    // window ends the program, also when the splash is already hidden (a
+    // hidden window's closing would not end the message loop by itself).
+    QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+    QObject::connect(m_start.get(), &Tstart::closed, qApp, [] { QCoreApplication::exit(0); });
+}
+
+Startup::~Startup()
+{
+    m_prog.reset();
+    m_start.reset();
+}
+
+void Startup::showSplash()
+{
+    m_start->show();
+}

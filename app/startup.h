@@ -1,0 +1,37 @@
+#pragma once
+// How Tonfang starts and ends: the application's names, every window created
+// once and hidden in a fixed order, and the program ending when the splash
+// window closes (which the main window does when it is closed itself).
+
+#include "app/tstart.h"
+
+#include <memory>
+
+class Tprog;
+
+class Startup {
+public:
+    // Creates the windows. Each window finishes its own set-up before the
+    // next one is created, so the splash has decided the language code before
+    // the main window reads it.
+    explicit Startup(const tonfang::SplashPictures &pictures = {});
+    ~Startup();
+
+    Startup(const Startup &) = delete;
+    Startup &operator=(const Startup &) = delete;
+
+    Tstart *start() const { return m_start.get(); }
+    Tprog *prog() const { return m_prog.get(); }
+
+    // Shows the splash window, as entering the message loop does.
+    void showSplash();
+
+    // Names and icon the desktop shows for the program.
+    static void applyApplicationIdentity();
+
+private:
+    // Destroyed in reverse order: the main window before the splash that
+    // holds the language code.
+    std::unique_ptr<Tstart> m_start;
+    std::unique_ptr<Tprog> m_prog;
+};

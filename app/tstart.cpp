@@ -1,0 +1,177 @@
+#include "app/tstart.h"
+
+#include "app/jpeg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+namespace tonfang {
+
+QString languageCodeFromMarkers(const QString &folder)
+{
+    const QDir dir(folder);
+    QString code = QStringLiteral("de");
+    if (QFileInfo(dir, QStringLiteral("en")).isFile())
+        code = QStringLiteral("en");
+    if (QFileInfo(dir, QStringLiteral("de")).isFile())
+        code = QStringLiteral("de");
+    return code;
+}
+
+} // namespace tonfang
+
+namespace {
+
+const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
+
+constexpr QSize splashSize(300, 340);
+constexpr QRect germanOverlayRect(0, 258, 175, 82);
+constexpr int tickInterval = 100;  // ms
+
+// Shown where a picture cannot be decoded: the colour of the pictures' band.
+constexpr QColor plainBackground(0x16, 0x1b, 0x38);
+
+QLabel *pictureLabel(QWidget *parent, const QString &name, const QString &file, QRect where)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(where);
+    const QImage picture = tonfang::loadJpeg(file);
+    if (!picture.isNull())
+        label->setPixmap(QPixmap::fromImage(picture));
+    // Clicks on the pictures are clicks on the window.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+} // namespace
+
+Tstart::Tstart(const tonfang::SplashPictures &pictures, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("start"));
+    setWindowTitle(QStringLiteral("start"));
+    setFixedSize(splashSize);
+    setCursor(Qt::PointingHandCursor);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, plainBackground);
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    Image1 = pictureLabel(this, QStringLiteral("Image1"), pictures.full, rect());
+    Image2 = pictureLabel(this, QStringLiteral("Image2"), pictures.german, germanOverlayRect);
+    Image2->hide();
+
+    spr = new QLabel(QStringLiteral("de"), this);
+    spr->setObjectName(QStringLiteral("spr"));
+    spr->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(tickInterval);
+    connect(Timer1, &QTimer::timeout, this, &Tstart::Timer1Timer);
+    Timer1->start();
+
+    FormCreate();
+}
+
+Tstart::~Tstart() = default;
+
+void Tstart::setMainWindow(QWidget *prog)
+{
+    m_prog = prog;
+}
+
+QString Tstart::languageCode() const
+{
+    return spr->text();
+}
+
+void Tstart::FormCreate()
+{
+    // The marker files are looked for where the program was started from, not
+    // beside the program file.
+    spr->setText(tonfang::languageCodeFromMarkers(QDir::currentPath()));
+    startsprache();
+    centreOnScreen();
+}
+
+void Tstart::startsprache()
+{
+    // The title is the same in both languages; only the German splash carries
+    // the overlay.
+    QGuiApplication::setApplicationDisplayName(applicationTitle);
+    Image2->setVisible(languageCode() == QLatin1String("de"));
+}
+
+void Tstart::centreOnScreen()
+{
+    const QScreen *target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target)
+        return;
+    QRect frame(QPoint(), size());
+    frame.moveCenter(target->geometry().center());
+    move(frame.topLeft());
+}
+
+void Tstart::showMainWindow()
+{
+    if (m_prog)
+        m_prog->show();
+}
+
+void Tstart::Timer1Timer()
+{
+    ++m_ticks;
+    if (m_ticks == showMainTick)
+        showMainWindow();
+    if (m_ticks == hideSplashTick) {
+        hide();
+        if (m_prog)
+            m_prog->activateWindow();
+    }
+    if (m_ticks == stopTick)
+        Timer1->stop();
+}
+
+void Tstart::FormClick()
+{
+    Timer1->stop();
+    hide();
+    showMainWindow();
+    if (m_prog)
+        m_prog->activateWindow();
+}
+
+void Tstart::showEvent(QShowEvent *event)
+{
+    centreOnScreen();
+    QWidget::showEvent(event);
+}
+
+void Tstart::closeEvent(QCloseEvent *event)
+{
+    Timer1->stop();
+    event->accept();
+    emit closed();
+}
+
+void Tstart::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void Tstart::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release on the window, as with a button.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        FormClick();
+    event->accept();
+}

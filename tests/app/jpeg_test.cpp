@@ -1,0 +1,104 @@
+// Decoding the shipped pictures with libjpeg, and refusing broken data safely.
+#include "app/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cstdlib>
+
+using tonfang::decodeJpeg;
+using tonfang::loadJpeg;
+
+namespace {
+
+QByteArray readResource(const QString &path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+// JPEG is lossy: a sampled pixel is compared with a small tolerance.
+void expectNear(const QImage &image, QPoint at, QColor expected, int tolerance = 12)
+{
+    const QColor got = image.pixelColor(at);
+    EXPECT_LE(std::abs(got.red() - expected.red()), tolerance) << at.x() << "," << at.y();
+    EXPECT_LE(std::abs(got.green() - expected.green()), tolerance) << at.x() << "," << at.y();
+    EXPECT_LE(std::abs(got.blue() - expected.blue()), tolerance) << at.x() << "," << at.y();
+}
+
+} // namespace
+
+TEST(Jpeg, ShippedPicturesDecodeToTheirSizeAndColours)
+{
+    const QImage splash = loadJpeg(QStringLiteral(":/pictures/splash.jpg"));
+    ASSERT_EQ(splash.size(), QSize(300, 340));
+    expectNear(splash, {200, 285}, QColor(0x16, 0x1b, 0x38));  // the flat lower band
+    expectNear(splash, {100, 258}, QColor(0xf5, 0xc8, 0x4c));  // the band's yellow rule
+    const QColor top = splash.pixelColor(153, 40);               // the wheel's red top
+    EXPECT_GT(top.red(), 200);
+    EXPECT_LT(top.green(), 70);
+    EXPECT_LT(top.blue(), 70);
+
+    const QImage overlay = loadJpeg(QStringLiteral(":/pictures/splash_de.jpg"));
+    ASSERT_EQ(overlay.size(), QSize(175, 82));
+    expectNear(overlay, {160, 70}, QColor(0x16, 0x1b, 0x38));
+    expectNear(overlay, {100, 0}, QColor(0xf5, 0xc8, 0x4c));
+}
+
+TEST(Jpeg, GreyscalePictureComesOutAsRgb)
+{
+    const QImage grey = loadJpeg(QStringLiteral(TONFANG_TEST_DATA "/grey.jpg"));
+    ASSERT_EQ(grey.size(), QSize(8, 8));
+    expectNear(grey, {0, 0}, QColor(128, 128, 128), 2);
+    expectNear(grey, {7, 7}, QColor(128, 128, 128), 2);
+}
+
+TEST(Jpeg, BrokenDataGivesANullImage)
+{
+    const QByteArray good = readResource(QStringLiteral(":/pictures/splash.jpg"));
+    ASSERT_FALSE(decodeJpeg(good).isNull());
+
+    QByteArray noise(4096, '\0');
+    QRandomGenerator seeded(7);
+    for (char &byte : noise)
+        byte = char(seeded.bounded(256));
+    QByteArray corruptScan = good;
+    for (qsizetype i = corruptScan.size() / 2; i < corruptScan.size() / 2 + 64; ++i)
+        corruptScan[i] = char(0xff);
+    // A start-of-frame claiming 65000 x 65000 pixels must be refused, not allocated.
+    QByteArray huge = good;
+    const qsizetype frame = huge.indexOf(QByteArray("\xff\xc0", 2));
+    ASSERT_GT(frame, 0);
+    huge[frame + 5] = char(0xfd);
+    huge[frame + 6] = char(0xe8);
+    huge[frame + 7] = char(0xfd);
+    huge[frame + 8] = char(0xe8);
+
+    const struct {
+        const char *what;
+        QByteArray data;
+    } cases[] = {
+        {"empty", {}},
+        {"start marker only", QByteArray("\xff\xd8", 2)},
+        {"random bytes", noise},
+        {"text", QByteArray("not a picture at all")},
+        {"cut after the header", good.left(600)},
+        {"cut in the middle", good.left(good.size() / 2)},
+        {"huge dimensions", huge},
+        {"png data", readResource(QStringLiteral(":/pictures/tonfang.png"))},
+    };
+    for (const auto &c : cases)
+        EXPECT_TRUE(decodeJpeg(c.data).isNull()) << c.what;
+
+    // Corrupt entropy data may decode to garbage, but it must come back whole.
+    const QImage garbled = decodeJpeg(corruptScan);
+    EXPECT_TRUE(garbled.isNull() || garbled.size() == QSize(300, 340));
+}
+
+TEST(Jpeg, MissingFileGivesANullImage)
+{
+    EXPECT_TRUE(loadJpeg(QStringLiteral(TONFANG_TEST_DATA "/no-such-picture.jpg")).isNull());
+}

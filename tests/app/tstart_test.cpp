@@ -1,0 +1,251 @@
+// The splash window: the language marker files, its looks, the tick sequence
+// and clicks. Every test runs in a working folder of its own.
+#include "app/tstart.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Counts how often a window is shown: the main window must appear once only.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+class SplashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+        prog.installEventFilter(&counter);
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    void touch(const QString &name)
+    {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+
+    // A splash shown the way the message loop shows it, with the main window.
+    std::unique_ptr<Tstart> shownSplash()
+    {
+        auto start = std::make_unique<Tstart>();
+        start->setMainWindow(&prog);
+        start->show();
+        return start;
+    }
+
+    QTemporaryDir folder;
+    QString previous;
+    QWidget prog;
+    ShowCounter counter;
+};
+
+TEST_F(SplashTest, MarkerFilesInTheWorkingFolderChooseTheLanguage)
+{
+    const struct {
+        const char *what;
+        std::vector<const char *> files, folders;
+        const char *code;
+    } cases[] = {
+        {"no marker", {}, {}, "de"},
+        {"only en", {"en"}, {}, "en"},
+        {"only de", {"de"}, {}, "de"},
+        {"both", {"en", "de"}, {}, "de"},
+        {"a folder named en", {}, {"en"}, "de"},
+        {"a file en and a folder de", {"en"}, {"de"}, "en"},
+        {"other names only", {"EN", "en.txt", "english"}, {}, "de"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir here;
+        ASSERT_TRUE(QDir::setCurrent(here.path()));
+        for (const char *name : c.files) {
+            QFile file(here.filePath(QString::fromLatin1(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        for (const char *name : c.folders)
+            ASSERT_TRUE(QDir(here.path()).mkdir(QString::fromLatin1(name)));
+
+        const Tstart start;
+        EXPECT_EQ(start.languageCode(), QLatin1String(c.code)) << c.what;
+        EXPECT_EQ(start.spr->text(), QLatin1String(c.code)) << c.what;
+        EXPECT_TRUE(start.spr->isHidden()) << c.what;
+        // Only the German splash carries the overlay.
+        EXPECT_EQ(!start.Image2->isHidden(), QLatin1String(c.code) == QLatin1String("de"))
+            << c.what;
+    }
+}
+
+TEST_F(SplashTest, MarkersAreLookedForInTheWorkingFolderNotBesideTheProgram)
+{
+    touch(QStringLiteral("en"));
+    EXPECT_EQ(Tstart().languageCode(), QLatin1String("en"));
+    // The same folder asked by name gives the same answer; the program's own folder has no marker.
+    EXPECT_EQ(tonfang::languageCodeFromMarkers(folder.path()), QLatin1String("en"));
+    EXPECT_EQ(tonfang::languageCodeFromMarkers(QCoreApplication::applicationDirPath()),
+              QLatin1String("de"));
+}
+
+TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
+{
+    const Tstart start;
+    EXPECT_TRUE(start.isHidden());  // created hidden, the message loop shows it
+    EXPECT_EQ(start.objectName(), QLatin1String("start"));
+    EXPECT_EQ(start.windowTitle(), QLatin1String("start"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
+
+    const Qt::WindowFlags flags = start.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(start.windowType(), Qt::SplashScreen);
+    EXPECT_EQ(start.size(), QSize(300, 340));
+    EXPECT_EQ(start.minimumSize(), start.maximumSize());
+    EXPECT_EQ(start.cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(start.Image1->cursor().shape(), Qt::PointingHandCursor);
+
+    EXPECT_EQ(start.Image1->geometry(), QRect(0, 0, 300, 340));
+    EXPECT_EQ(start.Image2->geometry(), QRect(0, 258, 175, 82));
+    EXPECT_EQ(start.Image1->pixmap().size(), QSize(300, 340));
+    EXPECT_EQ(start.Image2->pixmap().size(), QSize(175, 82));
+
+    EXPECT_EQ(start.Timer1->interval(), 100);
+    EXPECT_TRUE(start.Timer1->isActive());  // runs from creation on
+    EXPECT_EQ(start.ticks(), 0);
+}
+
+TEST_F(SplashTest, IsCentredOnTheScreen)
+{
+    const auto start = shownSplash();
+    const QRect screen = start->screen()->geometry();
+    EXPECT_LE(std::abs(start->geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(start->geometry().center().y() - screen.center().y()), 1);
+}
+
+TEST_F(SplashTest, PictureThatCannotBeDecodedLeavesAPlainBackground)
+{
+    const QString broken = folder.filePath(QStringLiteral("broken.jpg"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff\xd8\xff\xe0 this is not really a JPEG");
+    file.close();
+
+    const Tstart start({broken, folder.filePath(QStringLiteral("missing.jpg"))});
+    EXPECT_TRUE(start.Image1->pixmap().isNull());
+    EXPECT_TRUE(start.Image2->pixmap().isNull());
+
+    // Nothing but the background colour anywhere in the window.
+    const QImage shot = const_cast<Tstart &>(start).grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(300, 340));
+    const QColor plain = shot.pixelColor(0, 0);
+    for (const QPoint at : {QPoint(150, 120), QPoint(20, 300), QPoint(299, 339)})
+        EXPECT_EQ(shot.pixelColor(at), plain);
+}
+
+TEST_F(SplashTest, TicksShowTheMainWindowThenHideTheSplashThenStop)
+{
+    const auto start = shownSplash();
+    ASSERT_TRUE(start->isVisible());
+    for (int tick = 1; tick <= 30; ++tick) {
+        start->Timer1Timer();
+        EXPECT_EQ(start->ticks(), tick);
+        EXPECT_EQ(prog.isVisible(), tick >= 15) << "tick " << tick;
+        EXPECT_EQ(start->isVisible(), tick < 25) << "tick " << tick;
+        EXPECT_EQ(start->Timer1->isActive(), tick < 26) << "tick " << tick;
+    }
+    EXPECT_EQ(counter.shows, 1);
+}
+
+TEST_F(SplashTest, TheTimerDrivesTheTicks)
+{
+    const auto start = shownSplash();
+    QSignalSpy ticked(start->Timer1, &QTimer::timeout);
+    ASSERT_TRUE(ticked.wait(2000));
+    EXPECT_GE(start->ticks(), 1);
+}
+
+TEST_F(SplashTest, ClickHidesTheSplashAndShowsTheMainWindowOnce)
+{
+    const struct {
+        const char *what;
+        int ticksBefore;
+        bool onImage2;
+    } cases[] = {
+        {"before the main window, on the picture", 5, false},
+        {"before the main window, on the German overlay", 14, true},
+        {"while both are visible, on the picture", 15, false},
+        {"while both are visible, on the overlay", 24, true},
+    };
+    for (const auto &c : cases) {
+        prog.hide();
+        counter.shows = 0;
+        const auto start = shownSplash();
+        for (int i = 0; i < c.ticksBefore; ++i)
+            start->Timer1Timer();
+
+        const QPoint at = c.onImage2 ? QPoint(40, 300) : QPoint(150, 100);
+        QTest::mouseClick(start.get(), Qt::LeftButton, {}, at);
+
+        EXPECT_FALSE(start->isVisible()) << c.what;
+        EXPECT_TRUE(prog.isVisible()) << c.what;
+        EXPECT_FALSE(start->Timer1->isActive()) << c.what;
+        EXPECT_EQ(start->ticks(), c.ticksBefore) << c.what;
+        EXPECT_EQ(counter.shows, 1) << c.what;
+    }
+}
+
+TEST_F(SplashTest, ClickOnAChildPictureCountsAsAClickOnTheWindow)
+{
+    const auto start = shownSplash();
+    // Delivered straight to the overlay label, as a window system could.
+    QTest::mouseClick(start->Image2, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(start->isVisible());
+    EXPECT_TRUE(prog.isVisible());
+}
+
+TEST_F(SplashTest, OtherButtonsAndDragsOffTheWindowAreNoClick)
+{
+    const auto start = shownSplash();
+    QTest::mouseClick(start.get(), Qt::RightButton, {}, QPoint(150, 100));
+    EXPECT_TRUE(start->isVisible());
+    QTest::mousePress(start.get(), Qt::LeftButton, {}, QPoint(150, 100));
+    QTest::mouseRelease(start.get(), Qt::LeftButton, {}, QPoint(400, 500));
+    EXPECT_TRUE(start->isVisible());
+    EXPECT_FALSE(prog.isVisible());
+    EXPECT_TRUE(start->Timer1->isActive());
+}
+
+TEST_F(SplashTest, ClosingEndsTheTimerAndAnnouncesIt)
+{
+    for (const bool visible : {true, false}) {
+        const auto start = shownSplash();
+        if (!visible)
+            start->hide();  // after tick 25 the splash is a hidden holder
+        QSignalSpy closed(start.get(), &Tstart::closed);
+        start->close();
+        EXPECT_EQ(closed.count(), 1) << visible;
+        EXPECT_FALSE(start->Timer1->isActive()) << visible;
+    }
+}
+
+} // namespace
