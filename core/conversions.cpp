@@ -1,5 +1,6 @@
 #include "core/conversions.h"
 
+#include <array>
 #include <cmath>
 
 namespace tonfang {
@@ -14,7 +15,7 @@ std::uint8_t roundToByte(Extended value)
         return 0;
     if (value >= 255)
         return 255;
-    return static_cast<std::uint8_t>(std::nearbyint(value)); // ties to even
+    return static_cast<std::uint8_t>(std::rint(value)); // ties to even in the default mode
 }
 
 Hsv RGBToHSV(Rgb rgb)
@@ -134,12 +135,25 @@ Rgb CMYtoRGB(Cmy cmy)
 namespace {
 
 // sRGB channel byte to linear light on the 0..100 scale, each step stored.
-double linearChannel(std::uint8_t channel)
+double linearise(std::uint8_t channel)
 {
     const double v = channel / 255.0L;
     const double linear = v <= 0.04045L ? v / 12.92L : std::pow((v + 0.055L) / 1.055L, 2.4L);
     const double scaled = linear * 100.0L;
     return scaled;
+}
+
+// The synchroniser converts at every pointer move; 256 channel values are
+// all there is, so the powers are taken once.
+double linearChannel(std::uint8_t channel)
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> values{};
+        for (int i = 0; i < 256; ++i)
+            values[static_cast<std::size_t>(i)] = linearise(static_cast<std::uint8_t>(i));
+        return values;
+    }();
+    return table[channel];
 }
 
 // Linear light (0..1, possibly outside) back to a gamma-encoded byte. Values at
