@@ -261,7 +261,12 @@ void ColourListView::startDrag(Qt::DropActions supportedActions)
     }
     // Unlike the default, nothing is removed here after a move: the drop
     // handler has already put the entry where it belongs.
-    drag->exec(supportedActions, Qt::MoveAction);
+    execDrag(drag, supportedActions);
+}
+
+Qt::DropAction ColourListView::execDrag(QDrag *drag, Qt::DropActions supportedActions)
+{
+    return drag->exec(supportedActions, Qt::MoveAction);
 }
 
 void ColourListView::dragEnterEvent(QDragEnterEvent *event)

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+class QDrag;
+
 struct ColourListEntry {
     QString label;
     tonfang::ColourNumber colour = 0;
@@ -71,6 +73,8 @@ protected:
     // Never removes rows after a move: where the entry goes is decided by the
     // drop handler alone.
     void startDrag(Qt::DropActions supportedActions) override;
+    // Runs the drag until the drop; the platform's drag loop by default.
+    virtual Qt::DropAction execDrag(QDrag *drag, Qt::DropActions supportedActions);
     // Without a drop handler installed on the viewport every drop is refused.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

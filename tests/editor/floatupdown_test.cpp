@@ -1,0 +1,354 @@
+// The real-valued spin control, driven through its arrow buttons, the Up/Down
+// keys and the mouse wheel on its field.
+#include "editor/floatupdown.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+class FloatUpDownTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(200, 100);
+        field = new QLineEdit(host.get());
+        field->setGeometry(10, 20, 100, 21);
+        spin = new TFloatUpDown(host.get());
+        spin->setAssociate(field);
+        host->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        up = spin->findChild<QToolButton *>(QStringLiteral("up"));
+        down = spin->findChild<QToolButton *>(QStringLiteral("down"));
+        ASSERT_NE(up, nullptr);
+        ASSERT_NE(down, nullptr);
+    }
+
+    // Runs the step a click, key or wheel turn has queued.
+    void finishSteps() { QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall); }
+
+    void clickUp()
+    {
+        QTest::mouseClick(up, Qt::LeftButton);
+        finishSteps();
+    }
+    void clickDown()
+    {
+        QTest::mouseClick(down, Qt::LeftButton);
+        finishSteps();
+    }
+
+    // Lets the event loop run until the queued step has written `text`.
+    void waitForText(const QString &text)
+    {
+        // A timeout shows up in the comparison that follows.
+        [[maybe_unused]] const bool written = QTest::qWaitFor([&] { return field->text() == text; });
+    }
+
+    // Starts from a field text that the control has not seen yet.
+    void typeText(const QString &text) { field->setText(text); }
+
+    QString sep() const { return TFloatUpDown::localeDecimalSeparator(); }
+    QString number(QString text) const { return text.replace(QLatin1Char('.'), sep()); }
+
+    std::unique_ptr<QWidget> host;
+    QLineEdit *field = nullptr;
+    TFloatUpDown *spin = nullptr;
+    QToolButton *up = nullptr;
+    QToolButton *down = nullptr;
+};
+
+TEST_F(FloatUpDownTest, AttachingWritesPositionAndPlacesButtonsAtTheFieldsRightEdge)
+{
+    EXPECT_EQ(field->text(), QStringLiteral("0"));
+    EXPECT_EQ(spin->parentWidget(), host.get());
+    EXPECT_EQ(spin->geometry(), QRect(93, 20, 17, 21));
+    EXPECT_EQ(field->width(), 83);
+    EXPECT_TRUE(spin->isVisible());
+
+    // The window lays out lefts and widths itself; top and height follow the field.
+    field->setGeometry(40, 50, 60, 30);
+    EXPECT_EQ(spin->geometry(), QRect(93, 50, 17, 30));
+    field->hide();
+    EXPECT_FALSE(spin->isVisible());
+    field->show();
+    EXPECT_TRUE(spin->isVisible());
+}
+
+TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
+{
+    typeText(QStringLiteral("7"));
+    clickUp();
+    EXPECT_EQ(field->text(), QStringLiteral("8"));
+    clickDown();
+    clickDown();
+    EXPECT_EQ(field->text(), QStringLiteral("6"));
+
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Up);
+    // The step runs after the key has been handled; until then the text stands.
+    EXPECT_EQ(field->text(), QStringLiteral("6"));
+    waitForText(QStringLiteral("7"));
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    QTest::keyClick(field, Qt::Key_Down);
+    waitForText(QStringLiteral("6"));
+    EXPECT_EQ(field->text(), QStringLiteral("6"));
+
+    const auto turn = [&](int angle) {
+        QWheelEvent wheel(QPointF(5, 5), field->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QCoreApplication::sendEvent(field, &wheel);
+        finishSteps();
+    };
+    turn(120);
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    turn(-240); // two notches at once
+    EXPECT_EQ(field->text(), QStringLiteral("5"));
+    turn(60); // half a notch from a touchpad does nothing yet ...
+    EXPECT_EQ(field->text(), QStringLiteral("5"));
+    turn(60); // ... the second half completes it
+    EXPECT_EQ(field->text(), QStringLiteral("6"));
+}
+
+TEST_F(FloatUpDownTest, ArrowsStepADisabledField)
+{
+    typeText(number("0.5"));
+    field->setEnabled(false);
+    EXPECT_TRUE(spin->isEnabled());
+    QTest::mouseClick(up, Qt::LeftButton);
+    waitForText(number("1.5"));
+    EXPECT_EQ(field->text(), number("1.5"));
+}
+
+TEST_F(FloatUpDownTest, AStepAtABoundWritesNothing)
+{
+    spin->setPosition(100);
+    ASSERT_EQ(field->text(), QStringLiteral("100"));
+    QSignalSpy writes(field, &QLineEdit::textChanged);
+    clickUp();
+    spin->setMin(0); // an unchanged bound writes nothing either
+    field->setCursorPosition(1);
+    spin->setDefaultDecimalSign(true); // rewrites the same text: left alone
+    EXPECT_EQ(writes.count(), 0);
+    EXPECT_EQ(field->cursorPosition(), 1);
+    EXPECT_EQ(spin->Position(), 100);
+
+    spin->setPosition(0);
+    writes.clear();
+    clickDown();
+    EXPECT_EQ(writes.count(), 0);
+    EXPECT_EQ(field->text(), QStringLiteral("0"));
+}
+
+TEST_F(FloatUpDownTest, TextBeyondMaxIsClampedOnReadOnlyWhenThePositionMoves)
+{
+    spin->setPosition(50);
+    typeText(QStringLiteral("150"));
+    QSignalSpy writes(field, &QLineEdit::textChanged);
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(field->text(), QStringLiteral("100")); // the read, before the step
+    finishSteps();
+    EXPECT_EQ(field->text(), QStringLiteral("100"));
+    EXPECT_EQ(writes.count(), 1);
+
+    // The stored position is already the bound: the field keeps what it shows.
+    typeText(QStringLiteral("150"));
+    clickUp();
+    EXPECT_EQ(field->text(), QStringLiteral("150"));
+}
+
+struct ReadCase {
+    const char *text;      // field text before the click ("." is the locale's separator)
+    double storedPosition; // what the control held before
+    const char *expected;  // field text after one click up
+};
+
+void PrintTo(const ReadCase &c, std::ostream *out)
+{
+    *out << '"' << c.text << "\" stored " << c.storedPosition;
+}
+
+class FloatUpDownReadTest : public FloatUpDownTest,
+                            public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(FloatUpDownReadTest, ReadsTheFieldBeforeEachStep)
+{
+    const ReadCase &c = GetParam();
+    spin->setPosition(c.storedPosition);
+    typeText(number(QString::fromUtf8(c.text)));
+    clickUp();
+    EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FieldTexts, FloatUpDownReadTest,
+    ::testing::Values(ReadCase{"50", 0, "51"},
+                      ReadCase{"50 %", 0, "51"},       // a unit behind a blank
+                      ReadCase{" 50", 20, "21"},       // nothing before the blank: stored value
+                      ReadCase{"abc", 20, "21"},       // not a number: stored value
+                      ReadCase{"", 20, "21"},
+                      ReadCase{"-5", 20, "1"},         // below Min: read as 0
+                      ReadCase{"12.5", 0, "13.5"},
+                      ReadCase{"1e1", 0, "11"},
+                      ReadCase{"0.333333333333333333", 0, "1.33333333333333"},
+                      ReadCase{"99.5", 0, "100"}));    // the step is clamped too
+
+struct StepCase {
+    int precision;
+    double increment;
+    double max;
+    const char *start;
+    int clicks; // positive: up, negative: down
+    const char *expected;
+};
+
+void PrintTo(const StepCase &c, std::ostream *out)
+{
+    *out << "precision " << c.precision << " increment " << c.increment << " from " << c.start
+         << " clicks " << c.clicks;
+}
+
+class FloatUpDownStepTest : public FloatUpDownTest,
+                            public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(FloatUpDownStepTest, StepsByIncrementRoundedToThePrecision)
+{
+    const StepCase &c = GetParam();
+    spin->setMax(c.max);
+    spin->setPrecision(c.precision);
+    spin->setIncrement(c.increment);
+    typeText(number(QString::fromUtf8(c.start)));
+    for (int i = 0; i < std::abs(c.clicks); ++i)
+        c.clicks > 0 ? clickUp() : clickDown();
+    EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)));
+}
+
+constexpr double tcolorMax = 2147483647;
+
+INSTANTIATE_TEST_SUITE_P(
+    Increments, FloatUpDownStepTest,
+    ::testing::Values(
+        StepCase{2, 0.1, 100, "50", 3, "50.3"},
+        StepCase{2, 0.1, 100, "50", -2, "49.8"},
+        StepCase{0, 0.1, 100, "50", 1, "50"},  // rounds to no step at all
+        StepCase{0, 0.5, 100, "50", 1, "50"},  // half to even: 0
+        StepCase{0, 1.5, 100, "50", 1, "52"},  // half to even: 2
+        StepCase{0, 2.5, 100, "50", 1, "52"},
+        StepCase{4, 1, 100, "5", 1, "6"},
+        StepCase{2, 0.125, 100, "5", 1, "5.12"}, // 12.5 units: half to even 12
+        StepCase{2, 0.375, 100, "5", 1, "5.38"}, // 37.5 units: half to even 38
+        // Steps and bounds far beyond 32-bit units still step exactly and clamp.
+        StepCase{9, 5, 100, "10", 1, "15"},
+        StepCase{13, 20, 100, "10", 2, "50"},
+        StepCase{2, 1, tcolorMax, "2147483645", 1, "2147483646"},
+        StepCase{2, 1, tcolorMax, "2147483646", 3, "2147483647"},
+        StepCase{2, 10, tcolorMax, "2147483640", -1, "2147483630"},
+        StepCase{13, 1, tcolorMax, "2147483646", 2, "2147483647"},
+        StepCase{13, 1, tcolorMax, "2147483647", -1, "2147483646"},
+        StepCase{13, 1000, tcolorMax, "2147483000", 1, "2147483647"},
+        StepCase{2, 1e300, tcolorMax, "2147483000", 1, "2147483647"}, // saturated units
+        StepCase{2, 1e300, tcolorMax, "2147483000", -1, "0"}));
+
+TEST_F(FloatUpDownTest, ChangingPrecisionKeepsTheTextAndTheStep)
+{
+    typeText(QStringLiteral("5"));
+    clickUp();
+    spin->setPrecision(4);
+    EXPECT_EQ(field->text(), QStringLiteral("6"));
+    clickUp();
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    EXPECT_EQ(spin->Position(), 7);
+}
+
+TEST_F(FloatUpDownTest, BoundsClampThePosition)
+{
+    spin->setPosition(80);
+    spin->setMax(50);
+    EXPECT_EQ(spin->Position(), 50);
+    EXPECT_EQ(field->text(), QStringLiteral("50"));
+    spin->setMin(60); // Min above Max: Max wins
+    EXPECT_EQ(spin->Position(), 50);
+    spin->setMax(100);
+    EXPECT_EQ(spin->Position(), 60);
+    spin->setPosition(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(spin->Position(), 60);
+    spin->setPosition(-std::numeric_limits<double>::infinity());
+    EXPECT_EQ(spin->Position(), 60);
+    spin->setPosition(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(spin->Position(), 100);
+}
+
+TEST_F(FloatUpDownTest, ACustomDecimalSignIsReadAndWritten)
+{
+    spin->setDecimalSign(QLatin1Char(','));
+    EXPECT_FALSE(spin->DefaultDecimalSign());
+    typeText(QStringLiteral("12,5"));
+    clickUp();
+    EXPECT_EQ(field->text(), QStringLiteral("13,5"));
+
+    spin->setDecimalSign(QChar()); // ignored
+    EXPECT_EQ(spin->DecimalSign(), QLatin1Char(','));
+
+    spin->setDefaultDecimalSign(true); // back to the locale, rewritten at once
+    EXPECT_EQ(spin->DecimalSign(), sep().front());
+    EXPECT_EQ(field->text(), number("13.5"));
+}
+
+TEST_F(FloatUpDownTest, ADetachedOrDestroyedFieldIsLeftAlone)
+{
+    typeText(QStringLiteral("40"));
+    spin->setAssociate(nullptr);
+    clickUp();
+    EXPECT_EQ(field->text(), QStringLiteral("40"));
+    EXPECT_EQ(spin->Position(), 1);
+
+    auto *other = new QLineEdit(host.get());
+    other->show();
+    spin->setAssociate(other);
+    EXPECT_EQ(other->text(), QStringLiteral("1"));
+    delete other;
+    EXPECT_EQ(spin->Associate(), nullptr);
+    spin->step(+1); // must not touch the deleted field
+    finishSteps();
+    EXPECT_EQ(spin->Position(), 2);
+}
+
+// Runs under the process's locale; the second ctest entry sets a German one.
+TEST(FloatUpDownLocale, FollowsTheSystemDecimalSeparator)
+{
+    const QString separator = TFloatUpDown::localeDecimalSeparator();
+    if (qgetenv("LC_ALL").startsWith("de_DE")) {
+        EXPECT_EQ(separator, QStringLiteral(","));
+    }
+    const QString other = separator == QStringLiteral(",") ? QStringLiteral(".")
+                                                             : QStringLiteral(",");
+    QWidget host;
+    auto *field = new QLineEdit(&host);
+    auto *spin = new TFloatUpDown(&host);
+    spin->setAssociate(field);
+    EXPECT_EQ(spin->DecimalSign(), separator.front());
+
+    field->setText(QStringLiteral("12") + separator + QStringLiteral("5"));
+    spin->step(+1);
+    QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall);
+    EXPECT_EQ(field->text(), QStringLiteral("13") + separator + QStringLiteral("5"));
+
+    // The other sign is no decimal sign here: the stored position is stepped.
+    field->setText(QStringLiteral("2") + other + QStringLiteral("5"));
+    spin->step(+1);
+    QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall);
+    EXPECT_EQ(field->text(), QStringLiteral("14") + separator + QStringLiteral("5"));
+}
+
+} // namespace
