@@ -4,12 +4,18 @@
 
 #include "core/colour.h"
 #include "core/displaytexts.h"
+#include "editor/anchors.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPixmap>
 
 #include <array>
+#include <string>
 
 class QAction;
+class QColorDialog;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,11 +44,19 @@ public:
     bool guardFlag() const { return m_guard; }
     void setGuardFlag(bool on) { m_guard = on; }
 
+    // Digits after the point of every fractional display (0..13). Setting it only
+    // stores it: the displays show it from the next write on.
     int decimalPlaces() const { return m_places; }
+    void setDecimalPlaces(int places) { m_places = places; }
+    // The locale's decimal separator, for writing and reading numbers.
     QString decimalSeparator() const { return m_decimalSeparator; }
 
     QLineEdit *field(tonfang::Field f) const { return m_fields[std::size_t(f)]; }
+    // In the order the settings walk them: ud_hsvH, ud_hsvS, ud_hsvV, ud_pr ... ud_green.
     const std::array<TFloatUpDown *, 23> &spinControls() const { return m_spins; }
+
+    // Assigns every caption of the window and its menus.
+    void Sprache();
 
     // Controls, under the names the rest of the program and the tests use.
     QGroupBox *gb_tonfang, *gb_farbliste, *gb_systeme;
@@ -60,15 +74,22 @@ public:
         *ud_k, *ud_cyan, *ud_magenta, *ud_yellow, *ud_x, *ud_yy, *ud_z, *ud_kx, *ud_ky,
         *ud_kz, *ud_tcolor, *ud_blue, *ud_red, *ud_green;
 
-    // Menu (each QAction/QMenu also carries its name as objectName).
+    // Menu (each QAction/QMenu also carries its name as objectName; the items of
+    // the Online and Info menus are found by name).
     QMenuBar *MainMenu1;
-    QMenu *datei, *Online, *m_einst, *menu_nks, *m_add, *menu_inc, *einh, *einst1, *m_soft_de,
-        *m_soft_en, *info;
+    QMenu *datei, *Online, *online0, *online1, *online2, *m_einst, *menu_nks, *m_add, *menu_inc,
+        *einh, *einst1, *m_soft_de, *m_soft_en, *info;
     QAction *windialog, *farblisteloeschen, *savecol, *opencol, *m_bug, *datei1;
     std::array<QAction *, 14> nks;  // nks0 .. nks13
     QAction *m_add_doppelklick, *m_add_bewegen, *m_add_auto;
     QAction *inc0, *inc1, *inc2, *inc3, *inc4, *inc5, *inc6, *inc_benutzer;
     QAction *einh_ein, *einh_aus, *einh_anpassen, *einst11, *einst12;
+    QAction *BriefDescriptionofallApplications1, *anderesoft12;
+
+    // Dialogs and pictures used by the list, file and software menu commands.
+    QColorDialog *cd;
+    QFileDialog *sd, *od;
+    QList<QPixmap> softwareicons;
 
 signals:
     // The window was closed (close button, "Beenden" or Esc): the program ends.
@@ -76,10 +97,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
+    void buildMenus();
+    void buildDialogs();
     void FormCreate();
     void FormResize();
     void datei1Click();
@@ -94,9 +119,15 @@ private:
     void e_xChange();
     void e_kxChange();
 
+    void readDecimalSeparator();
+
     bool m_guard = false;
     int m_places = 2;
+    bool m_centred = false;
     QString m_decimalSeparator = QStringLiteral(".");
+    std::string m_separatorUtf8 = ".";
+    QWidget *m_client = nullptr;
+    Anchors m_anchors;
     std::array<QLineEdit *, tonfang::fieldCount> m_fields{};
     std::array<TFloatUpDown *, 23> m_spins{};
 };
