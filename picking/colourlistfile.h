@@ -1,0 +1,35 @@
+#pragma once
+// The colour list file: one colour per line as six upper-case hexadecimal digits
+// (red, green, blue), every line ended with CR LF, in the locale's encoding.
+// Reading accepts any encoding that LoadWideTextFile recognises.
+
+#include "editor/colourlist.h"
+
+#include <QString>
+
+#include <exception>
+#include <vector>
+
+class ColourListModel;
+
+// The text of a colour list file holding these entries. Labels are not stored.
+QString colourListFileText(const std::vector<ColourListEntry> &entries);
+
+// What a loaded text holds. Only pieces of exactly six units between CR LF line
+// ends are colour lines; everything else is skipped. The first colour line that
+// is not hexadecimal stops the reading: `failure` then holds its conversion
+// error and `entries` the colours of the lines before it.
+struct ColourListReading {
+    std::vector<ColourListEntry> entries;
+    std::exception_ptr failure;
+};
+ColourListReading readColourListText(const QString &text);
+
+// Writes the entries to a file. Returns false without touching anything when the
+// name has a picture extension; throws WideFileError when it cannot be written.
+bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName);
+
+// Appends the colours of a file to the end of the list, all in one insertion.
+// When a line is bad, the colours before it are appended and its error thrown;
+// a file that cannot be read or decoded throws WideFileError and adds nothing.
+void appendColourListFile(ColourListModel &model, const QString &fileName);

@@ -1,0 +1,251 @@
+#include "picking/colourlisthandlers.h"
+
+#include "core/colour.h"
+#include "editor/colourlist.h"
+#include "editor/swatch.h"
+#include "editor/tprog.h"
+#include "picking/colourlistfile.h"
+#include "picking/currentcolour.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+
+// The texts of the file dialogs; they are the same in every language.
+namespace texts {
+const auto fileFilter = QStringLiteral("Text (*.txt)");
+const auto defaultSuffix = QStringLiteral("txt");
+} // namespace texts
+
+// Drags near the top or bottom edge scroll the list a row at a time, so that
+// an entry can travel through a list longer than the window.
+constexpr int autoScrollMargin = 16;
+
+QColor toQColor(tonfang::ColourNumber colour)
+{
+    const tonfang::Rgb rgb = tonfang::TColorToRGB(colour);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+tonfang::Rgb toRgb(const QColor &colour)
+{
+    return {std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())};
+}
+
+// The row a drag of this list carries, or nothing for a drag from elsewhere.
+std::optional<int> draggedRow(const ColourListModel &model, const QMimeData *mime)
+{
+    const auto payload = ColourListModel::dragPayload(mime);
+    if (!payload || payload->listId != model.listId() || payload->row >= model.count())
+        return std::nullopt;
+    return payload->row;
+}
+
+// Shows a wait cursor while a long file operation keeps the window busy.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// Sets a flag for as long as it lives.
+class FlagScope {
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+ColourListHandlers::ColourListHandlers(Tprog &prog)
+    : QObject(&prog)
+    , m_prog(prog)
+{
+    setObjectName(QStringLiteral("colourListHandlers"));
+    ColourListView *list = prog.ColorListBox1;
+
+    connect(prog.farbfeld, &Swatch::doubleClicked, this, &ColourListHandlers::farbfeldDblClick);
+
+    // A selection by mouse or keyboard makes the entry's colour current; so does
+    // a click on the entry that is already selected. A selection that only
+    // follows removed rows does not.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] {
+        if (!m_editingList && list->selectionModel()->hasSelection())
+            ColorListBox1Click();
+    });
+    connect(list, &QAbstractItemView::clicked, this, &ColourListHandlers::ColorListBox1Click);
+
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
+
+    connect(prog.farblisteloeschen, &QAction::triggered, this,
+            &ColourListHandlers::farblisteloeschenClick);
+    connect(prog.windialog, &QAction::triggered, this, &ColourListHandlers::windialogClick);
+    connect(prog.savecol, &QAction::triggered, this, &ColourListHandlers::savecolClick);
+    connect(prog.opencol, &QAction::triggered, this, &ColourListHandlers::opencolClick);
+}
+
+bool ColourListHandlers::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_prog.ColorListBox1 && event->type() == QEvent::KeyPress)
+        return ColorListBox1KeyDown(static_cast<QKeyEvent *>(event));
+    if (watched == m_prog.ColorListBox1->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            ColorListBox1DragOver(static_cast<QDragMoveEvent *>(event));
+            return true;
+        case QEvent::Drop:
+            ColorListBox1DragDrop(static_cast<QDropEvent *>(event));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ColourListHandlers::farbfeldDblClick()
+{
+    if (m_prog.m_add_doppelklick->isChecked())
+        addCurrentColourToList(m_prog);
+}
+
+void ColourListHandlers::ColorListBox1Click()
+{
+    m_prog.RGBtoALL(tonfang::TColorToRGB(m_prog.ColorListBox1->selectedColour()));
+}
+
+void ColourListHandlers::ColorListBox1DragOver(QDragMoveEvent *event)
+{
+    ColourListView *list = m_prog.ColorListBox1;
+    if (!draggedRow(*list->colourModel(), event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+
+    if (event->type() == QEvent::DragMove) {
+        const int y = event->position().toPoint().y();
+        QScrollBar *bar = list->verticalScrollBar();
+        if (y < autoScrollMargin)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (y >= list->viewport()->height() - autoScrollMargin)
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+}
+
+void ColourListHandlers::ColorListBox1DragDrop(QDropEvent *event)
+{
+    ColourListView *list = m_prog.ColorListBox1;
+    ColourListModel *model = list->colourModel();
+    const std::optional<int> from = draggedRow(*model, event->mimeData());
+    if (!from) {
+        event->ignore();
+        return;
+    }
+    // A point below the last entry counts as the last row.
+    const QModelIndex under = list->indexAt(event->position().toPoint());
+    const int to = under.isValid() ? under.row() : model->count() - 1;
+    {
+        const FlagScope editing(m_editingList);
+        model->moveEntry(*from, to);
+    }
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+bool ColourListHandlers::ColorListBox1KeyDown(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Delete)
+        return false;
+    ColourListView *list = m_prog.ColorListBox1;
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) {
+        const FlagScope editing(m_editingList);
+        list->colourModel()->removeEntry(selected.front().row());
+    }
+    return true;
+}
+
+void ColourListHandlers::farblisteloeschenClick()
+{
+    const FlagScope editing(m_editingList);
+    m_prog.ColorListBox1->colourModel()->clear();
+}
+
+QColorDialog *ColourListHandlers::colourDialog()
+{
+    if (!m_cd) {
+        m_cd = new QColorDialog(&m_prog);
+        m_cd->setObjectName(QStringLiteral("cd"));
+        m_cd->setOption(QColorDialog::DontUseNativeDialog);
+    }
+    return m_cd;
+}
+
+void ColourListHandlers::windialogClick()
+{
+    QColorDialog *cd = colourDialog();
+    cd->setCurrentColor(toQColor(m_prog.farbfeld->colour()));
+    if (cd->exec() != QDialog::Accepted)
+        return;
+    m_prog.RGBtoALL(toRgb(cd->selectedColor()));
+}
+
+QFileDialog *ColourListHandlers::fileDialog(QPointer<QFileDialog> &dialog, const char *name,
+                                            bool saving)
+{
+    if (!dialog) {
+        dialog = new QFileDialog(&m_prog);
+        dialog->setObjectName(QString::fromLatin1(name));
+        dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        // Like the save dialog, the open dialog takes any name: a file that
+        // does not exist is reported when it is opened.
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setNameFilter(texts::fileFilter);
+        dialog->setDefaultSuffix(texts::defaultSuffix);
+        dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    }
+    return dialog;
+}
+
+QString ColourListHandlers::askFileName(QFileDialog *dialog)
+{
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles().value(0);
+}
+
+void ColourListHandlers::savecolClick()
+{
+    const QString fileName = askFileName(fileDialog(m_sd, "sd", true));
+    if (fileName.isEmpty())
+        return;
+    const BusyCursor busy;
+    // A picture file name is refused without a word: false, nothing written.
+    saveColourListFile(m_prog.ColorListBox1->colourModel()->entries(), fileName);
+}
+
+void ColourListHandlers::opencolClick()
+{
+    const QString fileName = askFileName(fileDialog(m_od, "od", false));
+    if (fileName.isEmpty())
+        return;
+    const BusyCursor busy;
+    appendColourListFile(*m_prog.ColorListBox1->colourModel(), fileName);
+}

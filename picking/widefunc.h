@@ -1,0 +1,59 @@
+#pragma once
+// Text files in any of the common Unicode encodings, held as UTF-16 QStrings:
+// splitting, finding a file's encoding from its byte-order mark, loading and
+// saving. The colour list file is read and written through these routines.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <stdexcept>
+
+// Raised when a file cannot be opened, created or decoded; what() is the text
+// the user is shown.
+class WideFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Encoding identifiers, as passed to SaveWideTextFile and returned by
+// DetectTextEncoding. "Ansi" is the locale's encoding, used for files without
+// a byte-order mark.
+enum TextEncoding : int {
+    EncodingAnsi = 0,
+    EncodingUtf8 = 65001,
+    EncodingUtf7 = 65000,
+    EncodingUtf32LE = 65005,
+    EncodingUtf32BE = 65006,
+    EncodingUtf16LE = 1200,
+    EncodingUtf16BE = 1201,
+};
+
+// Fills `parts` (appended to) with the pieces of `text` between separators and
+// returns their number. A text ending with the separator gives an empty last
+// piece, an empty text one empty piece; an empty separator does not split.
+qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text);
+
+// The encoding of a file, from its first bytes. Throws WideFileError when the
+// file cannot be opened.
+int DetectTextEncoding(const QString &fileName);
+// The same decision for a file's first bytes and its size in bytes.
+int detectTextEncoding(QByteArrayView head, qint64 fileSize);
+
+// The whole content of a file as text, decoded by its byte-order mark. Throws
+// WideFileError when the file cannot be opened or is malformed UTF-7.
+QString LoadWideTextFile(const QString &fileName);
+// The same for a file's bytes already in memory.
+QString decodeWideText(QByteArrayView bytes);
+
+// Writes `text` in the given encoding (with the encoding's byte-order mark, none
+// for the locale's encoding). Picture file names (.bmp, .gif, .jpg, .jpeg in
+// any case) are refused with false and nothing is touched; so is an encoding
+// that cannot be written. The old file is replaced only once the new content is
+// complete. Throws WideFileError when the file cannot be written.
+bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding);
+
+// One code point as UTF-16: one unit or a surrogate pair; "?" for a value that
+// is no Unicode scalar value (a surrogate or above U+10FFFF).
+QString CodePointToWide(std::uint32_t codePoint);
