@@ -241,7 +241,8 @@ std::int64_t ColourListView::selectedColour() const
 {
     constexpr std::int64_t noColourSelected = 0xFF000000;
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.isEmpty() || !selected.front().isValid())
+    if (selected.isEmpty() || !selected.front().isValid()
+        || selected.front().row() >= m_model->count())
         return noColourSelected;
     return std::int64_t(std::uint32_t(m_model->entry(selected.front().row()).colour));
 }
