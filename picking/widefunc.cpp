@@ -283,7 +283,17 @@ bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw fileError(texts::cannotCreate, fileName, file.errorString());
-    file.write(bytes); // a failed write makes the commit fail
+    // A short write is no error to Qt, and a commit renames the temporary file
+    // over the old one even when the final flush failed: both are checked
+    // here. Writing on after a short write brings out the system's reason.
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            throw fileError(texts::cannotCreate, fileName, file.errorString());
+        written += count;
+    }
+    if (!file.flush())
+        throw fileError(texts::cannotCreate, fileName, file.errorString());
     if (!file.commit())
         throw fileError(texts::cannotCreate, fileName, file.errorString());
     return true;
