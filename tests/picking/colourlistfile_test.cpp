@@ -1,0 +1,245 @@
+// The colour list file: the exact bytes written, which lines count when
+// reading, where a bad line stops, and the same list in every encoding.
+
+#include "picking/colourlistfile.h"
+
+#include "core/numbertext.h"
+#include "editor/colourlist.h"
+#include "picking/widefunc.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Beside the entry type, so that comparisons of whole lists find them.
+static bool operator==(const ColourListEntry &a, const ColourListEntry &b)
+{
+    return a.label == b.label && a.colour == b.colour;
+}
+
+static void PrintTo(const ColourListEntry &entry, std::ostream *out)
+{
+    *out << entry.label.toStdString() << " " << entry.colour;
+}
+
+namespace {
+
+const ColourListEntry white{QStringLiteral("(255 255 255)"), 0xFFFFFF};
+const ColourListEntry black{QStringLiteral("(000 000 000)"), 0};
+
+std::string failureText(const ColourListReading &reading)
+{
+    if (!reading.failure)
+        return "<none>";
+    try {
+        std::rethrow_exception(reading.failure);
+    } catch (const std::exception &error) {
+        return error.what();
+    }
+}
+
+class ColourListFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray read(const QString &fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ColourListFileTest, WritesUpperCaseHexLinesEachEndedWithCrLf)
+{
+    const QString file = path("list.txt");
+    ASSERT_TRUE(saveColourListFile({white, black}, file));
+    EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
+
+    // Red comes first; only the low three bytes of the colour number count,
+    // and the label is not stored.
+    ASSERT_TRUE(saveColourListFile({{QStringLiteral("anything"), 0x7F0A0BFF},
+                                    {QStringLiteral("(001 002 003)"), 0x030201}},
+                                   file));
+    EXPECT_EQ(read(file), QByteArray("FF0B0A\r\n010203\r\n"));
+
+    ASSERT_TRUE(saveColourListFile({}, file));
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(read(file), QByteArray());
+
+    EXPECT_FALSE(saveColourListFile({white}, path("list.JPEG")));
+    EXPECT_FALSE(QFile::exists(path("list.JPEG")));
+}
+
+struct ReadCase {
+    const char *name;
+    const char16_t *text;
+    std::vector<ColourListEntry> entries;
+};
+
+TEST(ColourListText, TakesOnlySixUnitPiecesBetweenCrLf)
+{
+    const ColourListEntry red{QStringLiteral("(255 000 000)"), 255};
+    const ColourListEntry mixed{QStringLiteral("(161 178 195)"), 161 + 178 * 256 + 195 * 65536};
+    const ReadCase cases[] = {
+        {"two lines", u"FFFFFF\r\n000000\r\n", {white, black}},
+        {"no final line end", u"ff0000", {red}},
+        {"line feeds only", u"ff0000\n00ff00", {}},
+        {"carriage returns only", u"ff0000\r00ff00\r", {}},
+        {"lower case", u"a1b2c3\r\n", {mixed}},
+        {"leading hash", u"#a1b2c3\r\n", {}},
+        {"leading blank", u" a1b2c3\r\n", {}},
+        {"trailing blank", u"a1b2c3 \r\n", {}},
+        {"blank lines between", u"\r\n\r\nff0000\r\n\r\n", {red}},
+        {"empty", u"", {}},
+        {"five and seven digits", u"FFFFF\r\nFFFFFFF\r\n", {}},
+        {"duplicates kept in order", u"ff0000\r\nFFFFFF\r\nFF0000\r\n", {red, white, red}},
+    };
+    for (const ReadCase &c : cases) {
+        const ColourListReading reading = readColourListText(QString::fromUtf16(c.text));
+        EXPECT_EQ(reading.entries, c.entries) << c.name;
+        EXPECT_FALSE(reading.failure) << c.name;
+    }
+}
+
+struct BadLineCase {
+    const char16_t *text;
+    std::vector<ColourListEntry> before;
+    const char *message;
+};
+
+TEST(ColourListText, StopsAtTheFirstBadPairKeepingTheLinesBefore)
+{
+    const BadLineCase cases[] = {
+        {u"FFFFFF\r\n12345G\r\n000000\r\n", {white}, "'$5G' is not a valid integer value"},
+        {u"GG0000\r\nFFFFFF\r\n", {}, "'$GG' is not a valid integer value"},
+        {u"FFFFFF\r\n000000\r\n00-123", {white, black}, "'$-1' is not a valid integer value"},
+        {u"12\u00E4\u00E456", {}, "'$\u00E4\u00E4' is not a valid integer value"},
+        {u"\u00E41 2 3", {}, "'$\u00E41' is not a valid integer value"},
+        {u"12 345\r\n", {}, "'$ 3' is not a valid integer value"},
+    };
+    for (const BadLineCase &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const ColourListReading reading = readColourListText(text);
+        EXPECT_EQ(reading.entries, c.before) << text.toStdString();
+        EXPECT_EQ(failureText(reading), c.message) << text.toStdString();
+    }
+}
+
+TEST_F(ColourListFileTest, AppendsAfterTheEntriesAlreadyInTheList)
+{
+    ColourListModel model;
+    model.append(QStringLiteral("(001 002 003)"), 0x030201);
+    appendColourListFile(model, write("list.txt", "FFFFFF\r\n000000\r\n"));
+    ASSERT_EQ(model.count(), 3);
+    EXPECT_EQ(model.entry(0).label, QStringLiteral("(001 002 003)"));
+    EXPECT_EQ(model.entry(1), white);
+    EXPECT_EQ(model.entry(2), black);
+}
+
+TEST_F(ColourListFileTest, AppendsTheLinesBeforeABadOneThenFails)
+{
+    ColourListModel model;
+    const QString file = write("list.txt", "FFFFFF\r\n12345G\r\n000000\r\n");
+    EXPECT_THROW(
+        {
+            try {
+                appendColourListFile(model, file);
+            } catch (const tonfang::ConversionError &error) {
+                EXPECT_STREQ(error.what(), "'$5G' is not a valid integer value");
+                throw;
+            }
+        },
+        tonfang::ConversionError);
+    ASSERT_EQ(model.count(), 1);
+    EXPECT_EQ(model.entry(0), white);
+}
+
+TEST_F(ColourListFileTest, AddsNothingWhenTheFileCannotBeReadOrDecoded)
+{
+    ColourListModel model;
+    model.append(white.label, white.colour);
+    EXPECT_THROW(appendColourListFile(model, path("missing.txt")), WideFileError);
+    EXPECT_THROW(appendColourListFile(model, write("bad7.txt", "+/v8-FFFFFF\r\n+AG-\r\n")),
+                 WideFileError);
+    EXPECT_EQ(model.count(), 1);
+    // Broken UTF-8 reads as an empty text: nothing to add and nothing to say.
+    EXPECT_NO_THROW(appendColourListFile(
+        model, write("bad8.txt", QByteArray("\xEF\xBB\xBF" "FFFFFF\r\n\xC3(\r\n"))));
+    EXPECT_EQ(model.count(), 1);
+}
+
+// The ASCII content "FFFFFF\r\na1b2c3\r\n" in each encoding, mark included.
+QByteArray encoded(const QByteArray &ascii, int encoding)
+{
+    QByteArray bytes;
+    const auto unit = [&bytes](char c, int width, bool bigEndian) {
+        QByteArray u(width, '\0');
+        u[bigEndian ? width - 1 : 0] = c;
+        bytes += u;
+    };
+    switch (encoding) {
+    case EncodingUtf8:
+        return "\xEF\xBB\xBF" + ascii;
+    case EncodingUtf7:
+        return "+/v8-" + ascii;
+    case EncodingUtf16LE:
+    case EncodingUtf16BE:
+    case EncodingUtf32LE:
+    case EncodingUtf32BE: {
+        const bool big = encoding == EncodingUtf16BE || encoding == EncodingUtf32BE;
+        const int width = encoding == EncodingUtf16LE || encoding == EncodingUtf16BE ? 2 : 4;
+        const QByteArray mark = width == 2 ? (big ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE"))
+                                           : (big ? QByteArray("\0\0\xFE\xFF", 4)
+                                                  : QByteArray("\xFF\xFE\0\0", 4));
+        bytes = mark;
+        for (char c : ascii)
+            unit(c, width, big);
+        return bytes;
+    }
+    default:
+        return ascii;
+    }
+}
+
+TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
+{
+    const ColourListEntry mixed{QStringLiteral("(161 178 195)"), 161 + 178 * 256 + 195 * 65536};
+    for (const int encoding : {EncodingAnsi, EncodingUtf8, EncodingUtf7, EncodingUtf16LE,
+                               EncodingUtf16BE, EncodingUtf32LE, EncodingUtf32BE}) {
+        const QString file = write(QString::number(encoding),
+                                   encoded("FFFFFF\r\na1b2c3\r\n", encoding));
+        ASSERT_EQ(DetectTextEncoding(file), encoding);
+        ColourListModel model;
+        appendColourListFile(model, file);
+        EXPECT_EQ(model.entries(), (std::vector<ColourListEntry>{white, mixed})) << encoding;
+    }
+}
+
+TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
+{
+    std::vector<ColourListEntry> entries;
+    for (int i = 0; i < 300; ++i) {
+        const int red = i % 256, green = (i * 7) % 256, blue = (i * 13) % 256;
+        char label[16];
+        std::snprintf(label, sizeof label, "(%03d %03d %03d)", red, green, blue);
+        entries.push_back({QString::fromLatin1(label), red + 256 * green + 65536 * blue});
+    }
+    const QString file = path("round.txt");
+    ASSERT_TRUE(saveColourListFile(entries, file));
+    ColourListModel model;
+    appendColourListFile(model, file);
+    EXPECT_EQ(model.entries(), entries);
+}
+
+} // namespace
