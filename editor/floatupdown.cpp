@@ -245,21 +245,10 @@ bool TFloatUpDown::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    case QEvent::Wheel: {
-        // Touchpads send fractions of a notch: a step is taken per whole notch.
-        const auto *wheel = static_cast<QWheelEvent *>(event);
-        m_wheelRemainder += wheel->angleDelta().y();
-        while (m_wheelRemainder >= wheelNotch) {
-            m_wheelRemainder -= wheelNotch;
-            step(+1);
-        }
-        while (m_wheelRemainder <= -wheelNotch) {
-            m_wheelRemainder += wheelNotch;
-            step(-1);
-        }
+    case QEvent::Wheel:
+        turnWheel(static_cast<QWheelEvent *>(event)->angleDelta().y());
         event->accept();
         return true;
-    }
     case QEvent::Move:
     case QEvent::Resize:
         followBuddyGeometry();
@@ -284,6 +273,31 @@ bool TFloatUpDown::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TFloatUpDown::wheelEvent(QWheelEvent *event)
+{
+    turnWheel(event->angleDelta().y());
+    event->accept();
+}
+
+void TFloatUpDown::turnWheel(int angleDelta)
+{
+    // Touchpads send fractions of a notch: a step is taken per whole notch.
+    m_wheelRemainder += angleDelta;
+    while (m_wheelRemainder >= wheelNotch) {
+        m_wheelRemainder -= wheelNotch;
+        step(+1);
+    }
+    while (m_wheelRemainder <= -wheelNotch) {
+        m_wheelRemainder += wheelNotch;
+        step(-1);
+    }
+}
+
+QSize TFloatUpDown::sizeHint() const
+{
+    return QSize(defaultWidth, defaultHeight);
 }
 
 void TFloatUpDown::followBuddyGeometry()

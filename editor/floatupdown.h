@@ -39,10 +39,13 @@ public:
     // The locale's decimal separator; re-read when the system announces a change.
     static QString localeDecimalSeparator();
 
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     std::int64_t units(double value) const;
@@ -52,6 +55,7 @@ private:
     void WriteText();
     void applyStep(std::int64_t change);
     void followBuddyGeometry();
+    void turnWheel(int angleDelta);
 
     int m_precision = 2;
     QChar m_decimalSign = QLatin1Char('.');

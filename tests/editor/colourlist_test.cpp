@@ -12,6 +12,13 @@
 #include <QTest>
 
 #include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+static void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 

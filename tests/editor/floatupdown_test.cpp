@@ -13,6 +13,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <ostream>
+
+// Readable texts in failure messages.
+static void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -104,13 +111,14 @@ TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
     waitForText(QStringLiteral("6"));
     EXPECT_EQ(field->text(), QStringLiteral("6"));
 
-    const auto turn = [&](int angle) {
-        QWheelEvent wheel(QPointF(5, 5), field->mapToGlobal(QPointF(5, 5)), QPoint(),
+    const auto turnOver = [&](QWidget *target, int angle) {
+        QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                           false);
-        QCoreApplication::sendEvent(field, &wheel);
+        QCoreApplication::sendEvent(target, &wheel);
         finishSteps();
     };
+    const auto turn = [&](int angle) { turnOver(field, angle); };
     turn(120);
     EXPECT_EQ(field->text(), QStringLiteral("7"));
     turn(-240); // two notches at once
@@ -119,6 +127,8 @@ TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
     EXPECT_EQ(field->text(), QStringLiteral("5"));
     turn(60); // ... the second half completes it
     EXPECT_EQ(field->text(), QStringLiteral("6"));
+    turnOver(spin, 120); // over the arrows as well
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
 }
 
 TEST_F(FloatUpDownTest, ArrowsStepADisabledField)
