@@ -1,9 +1,11 @@
 #include "core/numbertext.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace tonfang {
 
@@ -29,6 +31,28 @@ int hexDigitValue(char c)
 std::string_view effectiveSeparator(std::string_view separator)
 {
     return separator.empty() ? defaultSeparator : separator;
+}
+
+// The x87 format has encodings that arithmetic never produces but a bit
+// pattern can hold. A pseudo-denormal (exponent field 0, explicit integer bit
+// set) is worth what the same pattern with exponent field 1 is worth; printf
+// would read it as a far smaller denormal, so it is rewritten first.
+long double canonical(long double value)
+{
+#if LDBL_MANT_DIG == 64
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof value);
+    std::uint64_t mantissa = 0;
+    std::uint16_t signAndExponent = 0;
+    std::memcpy(&mantissa, bytes, 8);
+    std::memcpy(&signAndExponent, bytes + 8, 2);
+    if ((signAndExponent & 0x7FFF) == 0 && (mantissa >> 63) != 0) {
+        signAndExponent = static_cast<std::uint16_t>(signAndExponent | 1);
+        std::memcpy(bytes + 8, &signAndExponent, 2);
+        std::memcpy(&value, bytes, sizeof value);
+    }
+#endif
+    return value;
 }
 
 } // namespace
@@ -213,15 +237,17 @@ std::string formatNumber(long double value, int significantDigits, int exponentD
     // glibc converts the exact binary value and rounds to even on exact ties,
     // which gives the 18-significant-digit rounding the format starts from.
     char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(canonical(value)));
     // "d.ddddddddddddddddde+XX": anything else is an encoding the FPU treats as NaN.
     if (length < 23 || !isDigit(buffer[0]) || buffer[1] != '.' || buffer[19] != 'e')
         return "NAN";
 
+    // The 18 digits, and a "0" behind them so that rounding to P = 18 drops nothing.
     char digits[19];
     digits[0] = buffer[0];
     for (int i = 1; i < 18; ++i)
         digits[i] = buffer[i + 1];
+    digits[18] = '0';
     int exponent = std::atoi(buffer + 20) + 1; // value = 0.d1d2... x 10^exponent
 
     // Round to P digits, half away from zero.

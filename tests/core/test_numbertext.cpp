@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 using namespace tonfang;
@@ -230,6 +232,28 @@ TEST(DisplayNumberFormat, NonFiniteValuesHaveATextToo)
     EXPECT_EQ(formatNumber(NAN, 4, 2, "."), "NAN");
     EXPECT_EQ(formatNumber(INFINITY, 4, 2, "."), "INF");
     EXPECT_EQ(formatNumber(-INFINITY, 4, 2, "."), "-INF");
+}
+
+long double fromBits(std::uint64_t mantissa, std::uint16_t signAndExponent)
+{
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &mantissa, 8);
+    std::memcpy(bytes + 8, &signAndExponent, 2);
+    long double value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+TEST(DisplayNumberFormat, OddX87EncodingsAreWrittenByWhatTheyAreWorth)
+{
+    // A pseudo-denormal counts as 2^-16382 in arithmetic; printf alone would
+    // read it as a denormal eighteen decades smaller.
+    const long double pseudoDenormal = fromBits(0x8000000000000000u, 0);
+    EXPECT_EQ(formatNumber(pseudoDenormal, 15, 0, "."), "3.36210314311209E-4932");
+    EXPECT_EQ(formatNumber(-pseudoDenormal, 15, 0, "."), "-3.36210314311209E-4932");
+    // An unnormal (exponent set, integer bit clear) is no number at all.
+    EXPECT_EQ(formatNumber(fromBits(0x4000000000000000u, 100), 4, 2, "."), "NAN");
+    EXPECT_EQ(formatNumber(fromBits(1, 0), 4, 2, "."), "3.645E-4951"); // smallest denormal
 }
 
 } // namespace
