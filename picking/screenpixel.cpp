@@ -1,0 +1,292 @@
+#include "picking/screenpixel.h"
+
+#include <QGuiApplication>
+
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+#include <bit>
+#include <cstdlib>
+
+namespace tonfang {
+
+std::optional<std::uint32_t> pixelValue(const PixelLayout &layout,
+                                        std::span<const std::uint8_t> bytes)
+{
+    const int bits = layout.bitsPerPixel;
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return std::nullopt;
+    const std::size_t count = std::size_t(bits / 8);
+    if (bytes.size() < count)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t from = layout.mostSignificantFirst ? i : count - 1 - i;
+        value = (value << 8) | bytes[from];
+    }
+    return value;
+}
+
+std::uint8_t channelToByte(std::uint32_t value, int bits)
+{
+    if (bits <= 0)
+        return 0;
+    if (bits >= 8)
+        return std::uint8_t(value >> (bits - 8));
+    // Repeat the bits until a byte is filled, so full intensity stays 255 and
+    // the steps in between spread evenly, as the screen shows them.
+    std::uint32_t widened = 0;
+    int filled = 0;
+    while (filled < 8) {
+        widened = (widened << bits) | value;
+        filled += bits;
+    }
+    return std::uint8_t(widened >> (filled - 8));
+}
+
+namespace {
+
+std::uint8_t channel(std::uint32_t pixel, std::uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    return channelToByte((pixel & mask) >> shift, std::popcount(mask));
+}
+
+} // namespace
+
+Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel)
+{
+    return {channel(pixel, layout.redMask), channel(pixel, layout.greenMask),
+            channel(pixel, layout.blueMask)};
+}
+
+} // namespace tonfang
+
+namespace {
+
+// A reply or error from xcb, freed when it goes out of scope.
+template <typename T>
+using XcbPtr = std::unique_ptr<T, decltype(&std::free)>;
+
+template <typename T>
+XcbPtr<T> owned(T *p)
+{
+    return XcbPtr<T>(p, &std::free);
+}
+
+struct Rect {
+    int x, y, width, height;
+    bool contains(int px, int py) const
+    {
+        return px >= x && py >= y && px < x + width && py < y + height;
+    }
+};
+
+// The monitors of one root window. An empty list means the layout is unknown
+// (no RandR 1.5, or nothing reported), and then the whole root counts.
+struct Monitors {
+    xcb_window_t root = 0;
+    std::vector<Rect> rects;
+};
+
+struct Visual {
+    xcb_visualid_t id = 0;
+    std::uint8_t depth = 0;
+    bool trueColour = false;
+    xcb_colormap_t colormap = 0;
+    tonfang::PixelLayout layout;
+};
+
+} // namespace
+
+struct ScreenPixelReader::Impl {
+    xcb_connection_t *connection;
+    const xcb_setup_t *setup;
+    xcb_window_t firstRoot = 0;
+    bool hasMonitorQuery = false;
+    std::vector<Monitors> monitors;
+    std::vector<Visual> visuals;
+
+    explicit Impl(xcb_connection_t *c) : connection(c), setup(xcb_get_setup(c))
+    {
+        firstRoot = xcb_setup_roots_iterator(setup).data->root;
+        const xcb_query_extension_reply_t *randr = xcb_get_extension_data(c, &xcb_randr_id);
+        if (randr && randr->present) {
+            auto version = owned(xcb_randr_query_version_reply(
+                c, xcb_randr_query_version(c, 1, 5), nullptr));
+            hasMonitorQuery = version && (version->major_version > 1
+                                          || (version->major_version == 1
+                                              && version->minor_version >= 5));
+        }
+    }
+
+    const xcb_screen_t *screenOf(xcb_window_t root) const
+    {
+        for (auto it = xcb_setup_roots_iterator(setup); it.rem; xcb_screen_next(&it))
+            if (it.data->root == root)
+                return it.data;
+        return nullptr;
+    }
+
+    const Monitors &monitorsOf(xcb_window_t root)
+    {
+        for (const Monitors &m : monitors)
+            if (m.root == root)
+                return m;
+        Monitors found{root, {}};
+        if (hasMonitorQuery) {
+            auto reply = owned(xcb_randr_get_monitors_reply(
+                connection, xcb_randr_get_monitors(connection, root, 1), nullptr));
+            if (reply) {
+                for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+                     xcb_randr_monitor_info_next(&it))
+                    found.rects.push_back(
+                        {it.data->x, it.data->y, it.data->width, it.data->height});
+            }
+        }
+        monitors.push_back(std::move(found));
+        return monitors.back();
+    }
+
+    bool onSomeMonitor(xcb_window_t root, int x, int y)
+    {
+        const Monitors &m = monitorsOf(root);
+        if (m.rects.empty())
+            return true;
+        for (const Rect &r : m.rects)
+            if (r.contains(x, y))
+                return true;
+        return false;
+    }
+
+    int bitsPerPixel(std::uint8_t depth) const
+    {
+        const xcb_format_t *formats = xcb_setup_pixmap_formats(setup);
+        const int count = xcb_setup_pixmap_formats_length(setup);
+        for (int i = 0; i < count; ++i)
+            if (formats[i].depth == depth)
+                return formats[i].bits_per_pixel;
+        return 0;
+    }
+
+    const Visual *visual(xcb_visualid_t id, std::uint8_t depth)
+    {
+        for (const Visual &v : visuals)
+            if (v.id == id && v.depth == depth)
+                return &v;
+        for (auto s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s)) {
+            for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem;
+                 xcb_depth_next(&d)) {
+                if (d.data->depth != depth)
+                    continue;
+                for (auto v = xcb_depth_visuals_iterator(d.data); v.rem;
+                     xcb_visualtype_next(&v)) {
+                    if (v.data->visual_id != id)
+                        continue;
+                    Visual found;
+                    found.id = id;
+                    found.depth = depth;
+                    found.trueColour = v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR;
+                    found.colormap = s.data->default_colormap;
+                    found.layout.bitsPerPixel = bitsPerPixel(depth);
+                    found.layout.mostSignificantFirst =
+                        setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+                    found.layout.redMask = v.data->red_mask;
+                    found.layout.greenMask = v.data->green_mask;
+                    found.layout.blueMask = v.data->blue_mask;
+                    visuals.push_back(found);
+                    return &visuals.back();
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    std::optional<tonfang::Rgb> read(xcb_window_t root, int x, int y)
+    {
+        const xcb_screen_t *screen = screenOf(root);
+        if (!screen || x < 0 || y < 0 || x >= screen->width_in_pixels
+            || y >= screen->height_in_pixels || !onSomeMonitor(root, x, y))
+            return std::nullopt;
+
+        xcb_generic_error_t *error = nullptr;
+        auto image = owned(xcb_get_image_reply(
+            connection,
+            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, std::int16_t(x),
+                          std::int16_t(y), 1, 1, ~0u),
+            &error));
+        auto errorOwner = owned(error);
+        if (!image)
+            return std::nullopt;
+
+        const Visual *v = visual(image->visual, image->depth);
+        if (!v)
+            return std::nullopt;
+        const std::span<const std::uint8_t> bytes(xcb_get_image_data(image.get()),
+                                                  std::size_t(std::max(
+                                                      0, xcb_get_image_data_length(image.get()))));
+        const std::optional<std::uint32_t> pixel = tonfang::pixelValue(v->layout, bytes);
+        if (!pixel)
+            return std::nullopt;
+        if (v->trueColour)
+            return tonfang::decodeTrueColour(v->layout, *pixel);
+        return lookUpColour(v->colormap, *pixel);
+    }
+
+    // Palette and direct-colour screens: the colour map says what is shown.
+    std::optional<tonfang::Rgb> lookUpColour(xcb_colormap_t colormap, std::uint32_t pixel)
+    {
+        auto reply = owned(xcb_query_colors_reply(
+            connection, xcb_query_colors(connection, colormap, 1, &pixel), nullptr));
+        if (!reply || xcb_query_colors_colors_length(reply.get()) < 1)
+            return std::nullopt;
+        const xcb_rgb_t &c = xcb_query_colors_colors(reply.get())[0];
+        return tonfang::Rgb{std::uint8_t(c.red >> 8), std::uint8_t(c.green >> 8),
+                            std::uint8_t(c.blue >> 8)};
+    }
+};
+
+ScreenPixelReader::ScreenPixelReader(xcb_connection_t *connection)
+    : d(std::make_unique<Impl>(connection))
+{
+}
+
+ScreenPixelReader::~ScreenPixelReader() = default;
+
+std::unique_ptr<ScreenPixelReader> ScreenPixelReader::forApplication()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                        : nullptr;
+    if (!x11 || !x11->connection())
+        return nullptr;
+    return std::make_unique<ScreenPixelReader>(x11->connection());
+}
+
+void ScreenPixelReader::refreshMonitors()
+{
+    d->monitors.clear();
+}
+
+std::optional<tonfang::Rgb> ScreenPixelReader::pixelUnderPointer()
+{
+    if (xcb_connection_has_error(d->connection))
+        return std::nullopt;
+    xcb_generic_error_t *error = nullptr;
+    auto pointer = owned(xcb_query_pointer_reply(
+        d->connection, xcb_query_pointer(d->connection, d->firstRoot), &error));
+    auto errorOwner = owned(error);
+    if (!pointer)
+        return std::nullopt;
+    // root, root_x and root_y describe the screen the pointer is on, also when
+    // that is another X screen than the first one.
+    return d->read(pointer->root, pointer->root_x, pointer->root_y);
+}
+
+std::optional<tonfang::Rgb> ScreenPixelReader::pixelAt(int x, int y)
+{
+    if (xcb_connection_has_error(d->connection))
+        return std::nullopt;
+    return d->read(d->firstRoot, x, y);
+}

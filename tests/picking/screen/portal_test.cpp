@@ -1,0 +1,184 @@
+// Picking through the desktop portal on a Wayland session, against a fake
+// portal on a private session bus.
+
+#include "pickingfixture.h"
+
+#include "editor/swatch.h"
+#include "picking/colourportal.h"
+
+#include <QAction>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace screentest;
+
+namespace {
+
+const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
+
+bool portalOnBus()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(portalName);
+}
+
+} // namespace
+
+class Portal : public PickingScreen {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "needs a private session bus";
+        ASSERT_TRUE(log.isValid());
+    }
+
+    void TearDown() override
+    {
+        if (fake.state() != QProcess::NotRunning) {
+            fake.terminate();
+            fake.waitForFinished(5000);
+        }
+        QTRY_VERIFY(!portalOnBus());
+    }
+
+    void startFake(const QStringList &arguments)
+    {
+        fake.setProcessChannelMode(QProcess::ForwardedChannels);
+        fake.start(QStringLiteral("/usr/bin/python3"),
+                   QStringList{QStringLiteral(TONFANG_FAKE_PORTAL), QStringLiteral("--log"),
+                               logPath()}
+                       + arguments);
+        QTRY_VERIFY(portalOnBus());
+    }
+
+    // A main window whose eyedropper sees a Wayland session.
+    void createWaylandWindow()
+    {
+        qputenv("WAYLAND_DISPLAY", "wayland-test");
+        createMainWindow();
+        qunsetenv("WAYLAND_DISPLAY");
+        ASSERT_NE(eyedropper->portal(), nullptr);
+        QTRY_VERIFY(eyedropper->portal()->state() != ColourPortal::State::Probing);
+        prog->m_add_bewegen->setChecked(true);
+        prog->m_add_auto->setChecked(true);
+    }
+
+    void clickPickButton()
+    {
+        pointAtPickButton();
+        ASSERT_TRUE(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    }
+
+    QString logPath() const { return log.filePath(QStringLiteral("portal.log")); }
+
+    QList<QJsonObject> calls(const QString &name) const
+    {
+        QList<QJsonObject> found;
+        QFile file(logPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return found;
+        while (!file.atEnd()) {
+            const QJsonObject call = QJsonDocument::fromJson(file.readLine()).object();
+            if (call.value(QStringLiteral("call")).toString() == name)
+                found.append(call);
+        }
+        return found;
+    }
+
+    QTemporaryDir log;
+    QProcess fake;
+};
+
+TEST_F(Portal, ThePickedColourBecomesCurrentAndIsAdded)
+{
+    // 0.0705882352941 * 255 is 17.99999..., which must round to 0x12.
+    startFake({QStringLiteral("--colour"), QStringLiteral("0.0705882352941"),
+               QStringLiteral("0.5"), QStringLiteral("1")});
+    createWaylandWindow();
+    ASSERT_TRUE(eyedropper->portal()->isAvailable());
+    const int entriesBefore = listCount();
+
+    clickPickButton();
+    QTRY_COMPARE(prog->e_hex->text(), QStringLiteral("#1280FF"));
+    EXPECT_EQ(prog->e_red->text(), QStringLiteral("18"));
+    EXPECT_EQ(prog->farbfeld->colour(), 0xFF8012);
+    EXPECT_EQ(eyedropper->pickedColour(), 0xFF8012);
+    QTRY_COMPARE(listCount(), entriesBefore + 1); // the release's entry only
+    EXPECT_EQ(lastEntry().label, QStringLiteral("(018 128 255)"));
+    EXPECT_EQ(lastEntry().colour, 0xFF8012);
+    EXPECT_FALSE(eyedropper->isPicking());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // What was asked: the version first, then one pick with no parent window
+    // and a token that names the request object the answer came on.
+    const auto versions = calls(QStringLiteral("Get"));
+    ASSERT_EQ(versions.size(), 1);
+    EXPECT_EQ(versions[0].value("interface").toString(), "org.freedesktop.portal.Screenshot");
+    EXPECT_EQ(versions[0].value("name").toString(), "version");
+    const auto picks = calls(QStringLiteral("PickColor"));
+    ASSERT_EQ(picks.size(), 1);
+    EXPECT_EQ(picks[0].value("parent_window").toString(), QString());
+    const QString token = picks[0].value("options").toObject().value("handle_token").toString();
+    EXPECT_FALSE(token.isEmpty());
+    EXPECT_EQ(picks[0].value("sender").toString(), QDBusConnection::sessionBus().baseService());
+    EXPECT_TRUE(picks[0].value("request").toString().endsWith("/" + token));
+}
+
+TEST_F(Portal, ACancelAFailureOrAnAnswerWithoutColourChangesNothing)
+{
+    for (const char *answer : {"cancel", "failure", "nocolour", "badcolour", "error"}) {
+        SCOPED_TRACE(answer);
+        startFake({QStringLiteral("--answer"), QString::fromLatin1(answer)});
+        createWaylandWindow();
+        ASSERT_TRUE(eyedropper->portal()->isAvailable());
+        prog->RGBtoALL(sample);
+        const int entriesBefore = listCount();
+        QSignalSpy failed(eyedropper->portal(), &ColourPortal::pickFailed);
+
+        clickPickButton();
+        QTRY_COMPARE(failed.count(), 1);
+        EXPECT_EQ(calls(QStringLiteral("PickColor")).size(), 1);
+        EXPECT_EQ(prog->e_hex->text(), hexText(sample));
+        EXPECT_EQ(prog->farbfeld->colour(), tonfang::RGBToTColor(sample));
+        EXPECT_EQ(listCount(), entriesBefore);
+        EXPECT_FALSE(prog->guardFlag());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+        // A second pick can be asked for afterwards.
+        clickPickButton();
+        QTRY_COMPARE(failed.count(), 2);
+
+        TearDown();
+        QFile::remove(logPath());
+    }
+}
+
+TEST_F(Portal, WithoutAPortalThatPicksTheScreenIsRead)
+{
+    for (const bool oldPortal : {false, true}) {
+        SCOPED_TRACE(oldPortal ? "version 1" : "no portal");
+        if (oldPortal)
+            startFake({QStringLiteral("--version"), QStringLiteral("1")});
+        createWaylandWindow();
+        EXPECT_FALSE(eyedropper->portal()->isAvailable());
+        prog->m_add_bewegen->setChecked(false);
+        const int entriesBefore = listCount();
+
+        pointAtPickButton();
+        press();
+        dragTo(centreOf(redArea));
+        QTRY_COMPARE(prog->e_hex->text(), hexText(red));
+        release();
+        ASSERT_EQ(listCount(), entriesBefore + 1);
+        EXPECT_EQ(lastEntry().colour, 255);
+        EXPECT_TRUE(calls(QStringLiteral("PickColor")).isEmpty());
+        TearDown();
+    }
+}

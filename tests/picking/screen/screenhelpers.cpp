@@ -1,0 +1,122 @@
+#include "screenhelpers.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+
+#include <xcb/xcb.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace screentest {
+
+namespace {
+
+xcb_connection_t *connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+constexpr QSize patternDeviceSize{120, 90};
+
+} // namespace
+
+tonfang::Rgb gridColour(int column, int row)
+{
+    return {std::uint8_t(30 + 25 * column), std::uint8_t(30 + 25 * row),
+            std::uint8_t((column + row) % 2 ? 0xF0 : 0x10)};
+}
+
+PatternWindow::PatternWindow()
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    const qreal ratio = devicePixelRatioF();
+    setFixedSize(int(std::ceil(patternDeviceSize.width() / ratio)),
+                 int(std::ceil(patternDeviceSize.height() / ratio)));
+}
+
+void PatternWindow::paintEvent(QPaintEvent *)
+{
+    // Drawn as an image of device pixels, so each grid pixel is exactly one
+    // pixel on the screen also at fractional scale factors.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio))),
+                 QImage::Format_RGB32);
+    const auto colour = [](tonfang::Rgb c) { return QColor(c.red, c.green, c.blue); };
+    image.fill(colour(background));
+    {
+        QPainter p(&image);
+        p.fillRect(redArea, colour(red));
+        p.fillRect(sampleArea, colour(sample));
+    }
+    for (int row = 0; row < gridArea.height(); ++row)
+        for (int column = 0; column < gridArea.width(); ++column) {
+            const tonfang::Rgb c = gridColour(column, row);
+            image.setPixel(gridArea.x() + column, gridArea.y() + row,
+                           qRgb(c.red, c.green, c.blue));
+        }
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+QPoint deviceOrigin(const QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    auto *reply = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+    if (!reply)
+        return {};
+    const QPoint origin(reply->dst_x, reply->dst_y);
+    std::free(reply);
+    return origin;
+}
+
+QPoint deviceCentre(const QWidget *widget)
+{
+    const QWidget *window = widget->window();
+    const QPointF local = widget->mapTo(window, QPointF(widget->rect().center()));
+    const qreal ratio = window->devicePixelRatioF();
+    return deviceOrigin(window) + QPoint(int(local.x() * ratio), int(local.y() * ratio));
+}
+
+bool xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
+           && process.exitCode() == 0;
+}
+
+bool movePointer(QPoint device)
+{
+    return xdotool({QStringLiteral("mousemove"), QString::number(device.x()),
+                    QString::number(device.y())});
+}
+
+MoveCounter::MoveCounter(QWidget *widget) : QObject(widget)
+{
+    widget->installEventFilter(this);
+}
+
+bool MoveCounter::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove)
+        ++moves;
+    return false;
+}
+
+QString hexText(tonfang::Rgb rgb)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(rgb.red, 2, 16, QLatin1Char('0'))
+        .arg(rgb.green, 2, 16, QLatin1Char('0'))
+        .arg(rgb.blue, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+} // namespace screentest

@@ -1,0 +1,56 @@
+#pragma once
+// What the screen tests share: a window of known device pixels, the user's hand
+// (xdotool), and device positions of widgets on the X screen.
+
+#include "core/colour.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+#include <QWidget>
+
+namespace screentest {
+
+// The known colours of the pattern window, laid out in device pixels from the
+// window's top-left corner, whatever the scale factor.
+inline constexpr tonfang::Rgb red{255, 0, 0};
+inline constexpr tonfang::Rgb sample{0x12, 0x34, 0x56};
+inline constexpr tonfang::Rgb background{255, 255, 255};
+inline const QRect redArea{0, 0, 40, 40};
+inline const QRect sampleArea{0, 40, 40, 40};
+// A grid of single device pixels, each of its own colour; neighbours differ
+// strongly in blue, so a read one pixel off can never pass.
+inline const QRect gridArea{50, 10, 8, 8};
+tonfang::Rgb gridColour(int column, int row);
+
+class PatternWindow : public QWidget {
+public:
+    PatternWindow();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// The top-left corner of a top-level window in device pixels of the root.
+QPoint deviceOrigin(const QWidget *window);
+// A widget's centre in device pixels of the root.
+QPoint deviceCentre(const QWidget *widget);
+
+// Runs xdotool with the arguments and waits until it has sent its events.
+bool xdotool(const QStringList &arguments);
+bool movePointer(QPoint device);
+
+// Counts the mouse moves a widget receives.
+class MoveCounter : public QObject {
+public:
+    explicit MoveCounter(QWidget *widget);
+    int moves = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+QString hexText(tonfang::Rgb rgb);
+
+} // namespace screentest
