@@ -177,10 +177,10 @@ void TFloatUpDown::applyStep(std::int64_t change)
 
 std::int64_t TFloatUpDown::units(double x) const
 {
-    if (std::isnan(x))
-        return 0;
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
     const long double scaled = std::nearbyint(static_cast<long double>(x) * powerOfTen(m_precision));
+    if (std::isnan(scaled)) // zero times an overflowing power
+        return 0;
     constexpr long double limit = 9223372036854775808.0L; // 2^63
     if (scaled >= limit)
         return std::numeric_limits<std::int64_t>::max();
