@@ -47,7 +47,6 @@ TFloatUpDown::TFloatUpDown(QWidget *owner)
         button->setArrowType(button == m_up ? Qt::UpArrow : Qt::DownArrow);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setIconSize(QSize(7, 4));
     }
     // With auto-repeat, clicked() comes again and again while the button is held.
     connect(m_up, &QToolButton::clicked, this, [this] { step(+1); });
@@ -146,7 +145,7 @@ void TFloatUpDown::setAssociate(QLineEdit *field)
     // Sit at the right edge of the field, inside its old extent: the field gives
     // up the width of the buttons.
     const QRect fieldGeometry = field->geometry();
-    if (parentWidget() != field->parentWidget())
+    if (field->parentWidget() && parentWidget() != field->parentWidget())
         setParent(field->parentWidget());
     setGeometry(fieldGeometry.x() + fieldGeometry.width() - width(), fieldGeometry.y(), width(),
                 fieldGeometry.height());
@@ -263,7 +262,7 @@ bool TFloatUpDown::eventFilter(QObject *watched, QEvent *event)
             hide();
         break;
     case QEvent::ParentChange:
-        if (parentWidget() != m_associate->parentWidget()) {
+        if (m_associate->parentWidget() && parentWidget() != m_associate->parentWidget()) {
             setParent(m_associate->parentWidget());
             setVisible(!m_associate->isHidden());
             followBuddyGeometry();
