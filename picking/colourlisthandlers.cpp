@@ -176,8 +176,12 @@ bool ColourListHandlers::ColorListBox1KeyDown(QKeyEvent *event)
     ColourListView *list = m_prog.ColorListBox1;
     const QModelIndexList selected = list->selectionModel()->selectedIndexes();
     if (!selected.isEmpty()) {
+        // The view would select the next entry in its place without making its
+        // colour current; nothing stays selected instead, so that the selection
+        // never disagrees with the displays.
         const FlagScope editing(m_editingList);
         list->colourModel()->removeEntry(selected.front().row());
+        list->selectionModel()->clearSelection();
     }
     return true;
 }
