@@ -5,12 +5,18 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -59,4 +65,24 @@ TEST(TprogScreen, StartWindowIsDrawnAndSaved)
         EXPECT_LT(spin->geometry().right(), window.copy_hex->geometry().left());
     }
     EXPECT_TRUE(inside.contains(window.spendenbutton->geometry()));
+
+    // The settings menu opened from the menu bar, saved beside the window.
+    QMenu *settings = window.m_einst;
+    settings->popup(window.MainMenu1->mapToGlobal(
+        window.MainMenu1->actionGeometry(settings->menuAction()).bottomLeft()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(settings));
+    QMenu *steps = window.menu_inc;
+    steps->popup(settings->mapToGlobal(settings->actionGeometry(steps->menuAction()).topRight()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(steps));
+    QImage menus(settings->width() + steps->width(), std::max(settings->height(), steps->height()),
+                 QImage::Format_RGB32);
+    menus.fill(Qt::white);
+    {
+        QPainter painter(&menus);
+        painter.drawPixmap(0, 0, settings->grab());
+        painter.drawPixmap(settings->width(), 0, steps->grab());
+    }
+    EXPECT_TRUE(menus.save(QStringLiteral(MENU_SHOT_PATH)));
+    steps->close();
+    settings->close();
 }
