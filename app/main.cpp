@@ -1,12 +1,17 @@
-#include <QApplication>
-#include <QLabel>
+// Tonfang's entry point. The command line is not read.
+#include "app/application.h"
+#include "app/startup.h"
+#include "editor/tprog.h"
+#include "picking/colourlisthandlers.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Tonfang"));
-    window.setWindowTitle(QStringLiteral("Tonfang - Quellwerk"));
-    window.resize(343, 497);
-    window.show();
-    return app.exec();
+    TonfangApplication app(argc, argv);
+    Startup startup;
+
+    // Behaviour that installs itself on the main window.
+    [[maybe_unused]] Tprog *prog = startup.prog();
+    new ColourListHandlers(*prog);
+
+    return startup.exec();
 }

@@ -4,6 +4,7 @@
 #include "editor/tprog.h"
 
 #include <QIcon>
+#include <QThread>
 
 namespace {
 const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
@@ -36,7 +37,13 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     // window ends the program, also when the splash is already hidden (a
     // hidden window's closing would not end the message loop by itself).
     QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
-    QObject::connect(m_start.get(), &Tstart::closed, qApp, [] { QCoreApplication::exit(0); });
+    QObject::connect(m_start.get(), &Tstart::closed, qApp, [this] {
+        m_ended = true;
+        // Outside a running loop exit() would make every later loop return at
+        // once; exec() sees the flag instead.
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::exit(0);
+    });
 }
 
 Startup::~Startup()
@@ -45,7 +52,12 @@ Startup::~Startup()
     m_start.reset();
 }
 
-void Startup::showSplash()
+int Startup::exec()
 {
     m_start->show();
+    // Showing a window can already deliver window system events, among them a
+    // close request; the message loop must then not start at all.
+    if (m_ended)
+        return 0;
+    return QApplication::exec();
 }

@@ -23,8 +23,12 @@ public:
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
 
-    // Shows the splash window, as entering the message loop does.
-    void showSplash();
+    // Shows the splash window and runs the message loop until the splash
+    // window is closed; returns the exit status.
+    int exec();
+
+    // True once the splash window has been closed: the program is ending.
+    bool ended() const { return m_ended; }
 
     // Names and icon the desktop shows for the program.
     static void applyApplicationIdentity();
@@ -34,4 +38,5 @@ private:
     // holds the language code.
     std::unique_ptr<Tstart> m_start;
     std::unique_ptr<Tprog> m_prog;
+    bool m_ended = false;
 };

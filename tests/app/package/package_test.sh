@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree, unpacks it into a
+# scratch root and checks what a desktop needs to list and start the program.
+#   package_test.sh <build dir>
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 \
+  || { cat "$scratch/cpack.log"; echo "FAIL: cpack"; exit 1; }
+debs=("$scratch"/out/tonfang_*.deb)
+[ -f "${debs[0]}" ] || { ls -R "$scratch/out"; echo "FAIL: no tonfang_*.deb"; exit 1; }
+deb=${debs[0]}
+echo "package: $(basename "$deb")"
+
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+
+# The program, stripped of nothing it needs: every library it links resolves.
+bin="$root/usr/bin/tonfang"
+[ -x "$bin" ] || fail "usr/bin/tonfang missing or not executable"
+if [ -x "$bin" ]; then
+  file -b "$bin" | grep -q ELF || fail "usr/bin/tonfang is not an ELF program"
+  if ldd "$bin" | grep -q 'not found'; then fail "unresolved libraries: $(ldd "$bin" | grep 'not found')"; fi
+fi
+
+# The desktop entry.
+desktop="$root/usr/share/applications/tonfang.desktop"
+if [ ! -f "$desktop" ]; then
+  fail "usr/share/applications/tonfang.desktop missing"
+elif command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+else
+  [ "$(head -n 1 "$desktop")" = "[Desktop Entry]" ] || fail "desktop entry does not start with [Desktop Entry]"
+  for line in Type=Application Name=Tonfang Exec=tonfang Icon=tonfang Terminal=false; do
+    grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
+  done
+  grep -qE '^Categories=([A-Za-z0-9]+;)+$' "$desktop" || fail "desktop entry categories malformed"
+  if grep -vE '^(\[Desktop Entry\]|[A-Za-z0-9-]+(\[[A-Za-z_@]+\])?=.*|#.*|)$' "$desktop"; then
+    fail "desktop entry has lines that are neither keys nor comments"
+  fi
+fi
+# Exec names a program that the package installs in the PATH.
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" 2>/dev/null || true)
+[ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in usr/bin"
+
+# The icon the desktop entry names, in the hicolor theme.
+icon="$root/usr/share/icons/hicolor/256x256/apps/tonfang.png"
+if [ ! -f "$icon" ]; then
+  fail "icon missing"
+else
+  file -b "$icon" | grep -q 'PNG image data, 256 x 256' || fail "icon is not a 256 x 256 PNG: $(file -b "$icon")"
+fi
+
+# Nothing outside /usr, nothing from the build tree.
+if (cd "$root" && find . -mindepth 1 -maxdepth 1 | grep -vx './usr'); then fail "files outside /usr"; fi
+if find "$root" | grep -qE '(test_|bench|\.a$|\.h$)'; then fail "build artefacts in the package"; fi
+
+# The control fields.
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = tonfang ] || fail "Package is $(field Package)"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
+depends=$(field Depends)
+echo "Depends: $depends"
+names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ (|]+).*/\1/')
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 qt6-qpa-plugins; do
+  grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
+done
+
+# Every dependency is a package this Debian release knows and this system
+# satisfies (the machine is a Debian 12 with the run-time packages installed).
+for name in $names; do
+  dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' \
+    || fail "dependency $name is not an installed Debian package here"
+done
+
+if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
+echo "package checks passed"

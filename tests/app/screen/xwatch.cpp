@@ -1,0 +1,146 @@
+#include "xwatch.h"
+
+#include <poll.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+template <typename T>
+Reply<T> reply(T *raw)
+{
+    return Reply<T>(raw, &std::free);
+}
+} // namespace
+
+XWatch::XWatch()
+{
+    int screenNumber = 0;
+    m_connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(m_connection)) {
+        xcb_disconnect(m_connection);
+        m_connection = nullptr;
+        return;
+    }
+    auto it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&it);
+    m_screen = it.data;
+    // Map and unmap of every top-level window arrive as events on the root.
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(m_connection, m_screen->root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(m_connection);
+}
+
+XWatch::~XWatch()
+{
+    if (m_connection)
+        xcb_disconnect(m_connection);
+}
+
+int XWatch::screenWidth() const { return m_screen->width_in_pixels; }
+int XWatch::screenHeight() const { return m_screen->height_in_pixels; }
+
+xcb_atom_t XWatch::atom(const char *name)
+{
+    auto r = reply(xcb_intern_atom_reply(
+        m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr));
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+std::string XWatch::title(xcb_window_t window)
+{
+    for (const xcb_atom_t property : {atom("_NET_WM_NAME"), xcb_atom_t(XCB_ATOM_WM_NAME)}) {
+        auto r = reply(xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+            nullptr));
+        if (r && xcb_get_property_value_length(r.get()) > 0)
+            return std::string(static_cast<const char *>(xcb_get_property_value(r.get())),
+                               std::size_t(xcb_get_property_value_length(r.get())));
+    }
+    return {};
+}
+
+bool XWatch::isViewable(xcb_window_t window)
+{
+    auto r = reply(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+    return r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+std::optional<XWatch::Window> XWatch::findMapped(const std::string &titlePrefix)
+{
+    auto tree = reply(xcb_query_tree_reply(
+        m_connection, xcb_query_tree(m_connection, m_screen->root), nullptr));
+    if (!tree)
+        return std::nullopt;
+    const xcb_window_t *children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        const xcb_window_t child = children[i];
+        if (!isViewable(child) || title(child).rfind(titlePrefix, 0) != 0)
+            continue;
+        auto geometry = reply(xcb_get_geometry_reply(
+            m_connection, xcb_get_geometry(m_connection, child), nullptr));
+        if (!geometry)
+            continue;
+        return Window{child, geometry->x, geometry->y, geometry->width, geometry->height};
+    }
+    return std::nullopt;
+}
+
+bool XWatch::nextEvent(std::chrono::steady_clock::time_point deadline)
+{
+    for (;;) {
+        if (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            std::free(event);
+            return true;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd descriptor{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+        if (poll(&descriptor, 1, int(left.count())) <= 0)
+            return false;
+    }
+}
+
+std::optional<XWatch::Window> XWatch::waitForMapped(const std::string &titlePrefix,
+                                                    std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        if (auto found = findMapped(titlePrefix))
+            return found;
+    } while (nextEvent(deadline));
+    return std::nullopt;
+}
+
+bool XWatch::waitForUnmapped(xcb_window_t window, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        if (!isViewable(window))
+            return true;
+    } while (nextEvent(deadline));
+    return false;
+}
+
+void XWatch::requestClose(xcb_window_t window)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(m_connection);
+}
