@@ -123,8 +123,14 @@ void Tstart::centreOnScreen()
 
 void Tstart::showMainWindow()
 {
-    if (m_prog)
-        m_prog->show();
+    if (!m_prog)
+        return;
+    m_prog->show();
+    // The main window appears under the splash. Window managers keep the
+    // splash above by its hint; without one, the window mapped last would
+    // cover it.
+    if (isVisible())
+        raise();
 }
 
 void Tstart::Timer1Timer()

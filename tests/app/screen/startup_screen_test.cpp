@@ -95,6 +95,8 @@ TEST_F(TonfangOnScreen, ClosingTheMainWindowWhileTheSplashIsUpEndsTheProgram)
     ASSERT_TRUE(prog);
     if (!x.isViewable(splash->id))
         GTEST_SKIP() << "the splash was gone before the main window could be closed";
+    // The main window appears under the splash, which stays on top.
+    EXPECT_TRUE(x.waitForAbove(splash->id, prog->id, patience));
     x.requestClose(prog->id);
     expectCleanExit();
 }

@@ -131,6 +131,34 @@ bool XWatch::waitForUnmapped(xcb_window_t window, std::chrono::milliseconds time
     return false;
 }
 
+bool XWatch::isAbove(xcb_window_t upper, xcb_window_t lower)
+{
+    // The root's children come bottom first.
+    auto tree = reply(xcb_query_tree_reply(
+        m_connection, xcb_query_tree(m_connection, m_screen->root), nullptr));
+    if (!tree)
+        return false;
+    const xcb_window_t *children = xcb_query_tree_children(tree.get());
+    int upperAt = -1, lowerAt = -1;
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        if (children[i] == upper)
+            upperAt = i;
+        if (children[i] == lower)
+            lowerAt = i;
+    }
+    return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
+}
+
+bool XWatch::waitForAbove(xcb_window_t upper, xcb_window_t lower, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        if (isAbove(upper, lower))
+            return true;
+    } while (nextEvent(deadline));
+    return false;
+}
+
 void XWatch::requestClose(xcb_window_t window)
 {
     xcb_client_message_event_t message{};

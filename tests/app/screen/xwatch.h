@@ -30,6 +30,8 @@ public:
     // True once the window is no longer viewable (or gone).
     bool waitForUnmapped(xcb_window_t window, std::chrono::milliseconds timeout);
     bool isViewable(xcb_window_t window);
+    // True once `upper` is stacked above `lower`.
+    bool waitForAbove(xcb_window_t upper, xcb_window_t lower, std::chrono::milliseconds timeout);
 
     // Sends WM_DELETE_WINDOW, what a close button does.
     void requestClose(xcb_window_t window);
@@ -39,6 +41,7 @@ public:
 
 private:
     std::optional<Window> findMapped(const std::string &titlePrefix);
+    bool isAbove(xcb_window_t upper, xcb_window_t lower);
     std::string title(xcb_window_t window);
     xcb_atom_t atom(const char *name);
     // Waits for the next event until the deadline; false when it has passed.
