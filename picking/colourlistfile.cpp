@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -50,24 +51,15 @@ QString throughLocaleEncoding(const QString &text)
 
 } // namespace
 
-QString colourListFileText(const std::vector<ColourListEntry> &entries)
+ColourListReading readColourListText(QString text)
 {
-    QString text;
-    text.reserve(qsizetype(entries.size()) * (colourLineLength + lineEnd.size()));
-    for (const ColourListEntry &entry : entries) {
-        text.append(QLatin1StringView(tonfang::TColorToHex(entry.colour)));
-        text.append(lineEnd);
-    }
-    return text;
-}
-
-ColourListReading readColourListText(const QString &text)
-{
-    QStringList lines;
-    SplitWide(lines, lineEnd, throughLocaleEncoding(text));
+    text = throughLocaleEncoding(text);
+    QList<QStringView> lines;
+    SplitWide(lines, lineEnd, text);
 
     ColourListReading reading;
-    for (const QString &line : lines) {
+    reading.entries.reserve(std::size_t(lines.size()));
+    for (const QStringView line : lines) {
         if (line.size() != colourLineLength)
             continue;
         try {
@@ -85,7 +77,20 @@ ColourListReading readColourListText(const QString &text)
 
 bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName)
 {
-    return SaveWideTextFile(colourListFileText(entries), fileName, EncodingAnsi);
+    // Written in pieces of a few thousand lines: a long list then needs neither
+    // its whole text nor its whole bytes in memory at once.
+    constexpr std::size_t linesPerPiece = 16384;
+    std::size_t next = 0;
+    const auto nextPiece = [&entries, &next](QString &piece) {
+        const std::size_t end = std::min(entries.size(), next + linesPerPiece);
+        piece.reserve(qsizetype(end - next) * (colourLineLength + lineEnd.size()));
+        for (; next < end; ++next) {
+            piece.append(QLatin1StringView(tonfang::TColorToHex(entries[next].colour)));
+            piece.append(lineEnd);
+        }
+        return next < entries.size();
+    };
+    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi);
 }
 
 void appendColourListFile(ColourListModel &model, const QString &fileName)

@@ -12,9 +12,6 @@
 
 class ColourListModel;
 
-// The text of a colour list file holding these entries. Labels are not stored.
-QString colourListFileText(const std::vector<ColourListEntry> &entries);
-
 // What a loaded text holds. Only pieces of exactly six units between CR LF line
 // ends are colour lines; everything else is skipped. The first colour line that
 // is not hexadecimal stops the reading: `failure` then holds its conversion
@@ -23,9 +20,9 @@ struct ColourListReading {
     std::vector<ColourListEntry> entries;
     std::exception_ptr failure;
 };
-ColourListReading readColourListText(const QString &text);
+ColourListReading readColourListText(QString text);
 
-// Writes the entries to a file. Returns false without touching anything when the
+// Writes the entries' colours to a file; labels are not stored. Returns false without touching anything when the
 // name has a picture extension; throws WideFileError when it cannot be written.
 bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName);
 

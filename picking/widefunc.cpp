@@ -160,20 +160,30 @@ bool isPictureFileName(const QString &fileName)
 
 } // namespace
 
-qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text)
+qsizetype SplitWide(QList<QStringView> &parts, QStringView separator, QStringView text)
 {
     if (separator.isEmpty()) {
-        parts.append(text.toString());
+        parts.append(text);
         return 1;
     }
     const qsizetype count = text.count(separator) + 1;
     parts.reserve(parts.size() + count);
     qsizetype from = 0;
     for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, from)) {
-        parts.append(text.sliced(from, at - from).toString());
+        parts.append(text.sliced(from, at - from));
         from = at + separator.size();
     }
-    parts.append(text.sliced(from).toString());
+    parts.append(text.sliced(from));
+    return count;
+}
+
+qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text)
+{
+    QList<QStringView> views;
+    const qsizetype count = SplitWide(views, separator, text);
+    parts.reserve(parts.size() + count);
+    for (const QStringView view : views)
+        parts.append(view.toString());
     return count;
 }
 
@@ -244,7 +254,7 @@ QString LoadWideTextFile(const QString &fileName)
     return decodeWideText(bytes);
 }
 
-bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding)
+bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding)
 {
     if (isPictureFileName(fileName))
         return false;
@@ -274,8 +284,9 @@ bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding
     default:
         return false; // UTF-7 and unknown identifiers are never written
     }
+    // One encoder for all pieces: it writes the mark once and keeps a
+    // surrogate pair whole when a piece ends between its two halves.
     QStringEncoder encoder(target, flags);
-    const QByteArray bytes = encoder.encode(text);
 
     // The new content goes to a temporary file beside the old one, which it
     // replaces only once it is written completely: a full disk or a lost
@@ -283,20 +294,40 @@ bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw fileError(texts::cannotCreate, fileName, file.errorString());
-    // A short write is no error to Qt, and a commit renames the temporary file
-    // over the old one even when the final flush failed: both are checked
-    // here. Writing on after a short write brings out the system's reason.
-    for (qsizetype written = 0; written < bytes.size();) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0)
-            throw fileError(texts::cannotCreate, fileName, file.errorString());
-        written += count;
+
+    QString piece;
+    QByteArray bytes;
+    for (bool more = true; more;) {
+        piece.clear();
+        more = nextPiece(piece);
+        bytes.resize(encoder.requiredSpace(piece.size()));
+        bytes.truncate(encoder.appendToBuffer(bytes.data(), piece) - bytes.data());
+        // A short write is no error to Qt; writing on after one brings out
+        // the system's reason.
+        for (qsizetype written = 0; written < bytes.size();) {
+            const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+            if (count <= 0)
+                throw fileError(texts::cannotCreate, fileName, file.errorString());
+            written += count;
+        }
     }
+    // A commit renames the temporary file over the old one even when the final
+    // flush failed, so the flush is checked first.
     if (!file.flush())
         throw fileError(texts::cannotCreate, fileName, file.errorString());
     if (!file.commit())
         throw fileError(texts::cannotCreate, fileName, file.errorString());
     return true;
+}
+
+bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding)
+{
+    return saveWideTextPieces(
+        [&text](QString &piece) {
+            piece = text;
+            return false;
+        },
+        fileName, encoding);
 }
 
 QString CodePointToWide(std::uint32_t codePoint)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 
 // Raised when a file cannot be opened, created or decoded; what() is the text
@@ -34,6 +35,9 @@ enum TextEncoding : int {
 // returns their number. A text ending with the separator gives an empty last
 // piece, an empty text one empty piece; an empty separator does not split.
 qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text);
+// The same, with views into `text` that copy nothing (they live as long as the
+// text does): what a long file is split with.
+qsizetype SplitWide(QList<QStringView> &parts, QStringView separator, QStringView text);
 
 // The encoding of a file, from its first bytes. Throws WideFileError when the
 // file cannot be opened.
@@ -53,6 +57,13 @@ QString decodeWideText(QByteArrayView bytes);
 // that cannot be written. The old file is replaced only once the new content is
 // complete. Throws WideFileError when the file cannot be written.
 bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding);
+
+// Appends the next piece of a text to `piece` (empty on each call) and returns
+// whether more pieces follow.
+using TextPieces = std::function<bool(QString &piece)>;
+// SaveWideTextFile for a text made piece by piece, so that a long text is never
+// held whole, neither as text nor as bytes.
+bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding);
 
 // One code point as UTF-16: one unit or a surrogate pair; "?" for a value that
 // is no Unicode scalar value (a surrogate or above U+10FFFF).

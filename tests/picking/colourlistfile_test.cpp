@@ -228,8 +228,9 @@ TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
 
 TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
 {
+    // Enough lines to be written in several pieces.
     std::vector<ColourListEntry> entries;
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 40'000; ++i) {
         const int red = i % 256, green = (i * 7) % 256, blue = (i * 13) % 256;
         char label[16];
         std::snprintf(label, sizeof label, "(%03d %03d %03d)", red, green, blue);
@@ -237,6 +238,7 @@ TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
     }
     const QString file = path("round.txt");
     ASSERT_TRUE(saveColourListFile(entries, file));
+    EXPECT_EQ(QFile(file).size(), 8 * 40'000);
     ColourListModel model;
     appendColourListFile(model, file);
     EXPECT_EQ(model.entries(), entries);

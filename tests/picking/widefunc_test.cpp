@@ -276,6 +276,28 @@ TEST_F(WideFileTest, ReadsBackWhatItSavesInEveryWritableEncoding)
     EXPECT_FALSE(QFile::exists(path("utf7.txt")));
 }
 
+TEST_F(WideFileTest, SavesATextMadeInPiecesAsOneText)
+{
+    // The emoji's surrogate pair is split between two pieces; the mark comes once.
+    const std::u16string pieces[] = {u"A\xD83D", u"\xDE00", u"", u"B"};
+    const std::pair<int, QByteArray> cases[] = {
+        {EncodingAnsi, QByteArray("A\xF0\x9F\x98\x80" "B")},
+        {EncodingUtf8, QByteArray("\xEF\xBB\xBF" "A\xF0\x9F\x98\x80" "B")},
+        {EncodingUtf16BE, bytesOf({0xFE, 0xFF, 0, 0x41, 0xD8, 0x3D, 0xDE, 0x00, 0, 0x42})},
+    };
+    for (const auto &[encoding, bytes] : cases) {
+        std::size_t next = 0;
+        const QString file = path(QString::number(encoding));
+        ASSERT_TRUE(saveWideTextPieces(
+            [&](QString &piece) {
+                piece += units(pieces[next++]);
+                return next < std::size(pieces);
+            },
+            file, encoding));
+        EXPECT_EQ(read(file), bytes) << encoding;
+    }
+}
+
 TEST_F(WideFileTest, RefusesPictureNamesWithoutTouchingAnything)
 {
     for (const char *name : {"a.bmp", "a.BMP", "a.gif", "a.Gif", "a.jpg", "a.JPG", "a.jpeg",

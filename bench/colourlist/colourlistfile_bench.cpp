@@ -1,0 +1,153 @@
+// What opening and saving a colour list file costs for 10,000, 100,000 and
+// 1,000,000 lines: time, and the peak memory of the process (maxrss), also
+// counted above the process's own start. Each size is best run in a process
+// of its own (run.sh does), since the peak of a process only ever grows.
+#include "editor/colourlist.h"
+#include "picking/colourlistfile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include <sys/resource.h>
+
+namespace {
+
+double startPeak = 0; // the process right after start-up, before any case
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+QTemporaryDir &folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+std::vector<ColourListEntry> entries(int count)
+{
+    std::vector<ColourListEntry> result;
+    result.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const int colour = (i * 2654435761u) & 0xFFFFFF; // spread over all colours
+        result.push_back({QStringLiteral("(000 000 000)"), colour});
+    }
+    return result;
+}
+
+// A colour list file of `lines` lines, written once per size line by line, so
+// that making it leaves no peak of its own.
+QString fileOf(int lines)
+{
+    const QString name = folder().filePath(QStringLiteral("list%1.txt").arg(lines));
+    QFile file(name);
+    if (file.exists() || !file.open(QIODevice::WriteOnly))
+        return name;
+    for (int i = 0; i < lines; ++i) {
+        const unsigned colour = (i * 2654435761u) & 0xFFFFFF;
+        file.write(QByteArray::number(colour, 16).rightJustified(6, '0').toUpper() + "\r\n");
+    }
+    return name;
+}
+
+void reportMemory(benchmark::State &state)
+{
+    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["above_start_MB"] = peakMegabytes() - startPeak;
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Opening: read, decode and parse the file, then append all its entries to a
+// list shown on screen, which lays the new rows out.
+void BM_OpenColourListFile(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    const QString file = fileOf(lines);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto view = std::make_unique<ColourListView>();
+        view->resize(140, 161);
+        view->show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        appendColourListFile(*view->colourModel(), file);
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        if (view->colourModel()->count() != lines)
+            state.SkipWithError("not every line was read");
+        view.reset();
+        state.ResumeTiming();
+    }
+    reportMemory(state);
+}
+
+// Saving: build the text, encode it and write it through a temporary file.
+void BM_SaveColourListFile(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    const std::vector<ColourListEntry> list = entries(lines);
+    const QString file = folder().filePath(QStringLiteral("saved%1.txt").arg(lines));
+    for (auto _ : state) {
+        if (!saveColourListFile(list, file))
+            state.SkipWithError("the file was refused");
+    }
+    if (QFile(file).size() != qint64(lines) * 8)
+        state.SkipWithError("the file has the wrong size");
+    reportMemory(state);
+}
+
+// One scroll step and repaint of the shown list after a million lines were
+// opened: what the user feels when scrolling.
+void BM_ScrollAfterOpeningMillion(benchmark::State &state)
+{
+    const QString file = fileOf(1'000'000);
+    ColourListView view;
+    view.resize(140, 161);
+    view.show();
+    appendColourListFile(*view.colourModel(), file);
+    QApplication::processEvents();
+    QScrollBar *bar = view.verticalScrollBar();
+    const int range = bar->maximum();
+    if (range <= 0)
+        state.SkipWithError("the list cannot scroll");
+    int position = 0;
+    for (auto _ : state) {
+        position = int((position + 7919LL * 16) % (range + 1));
+        bar->setValue(position);
+        view.viewport()->repaint();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+
+BENCHMARK(BM_OpenColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollAfterOpeningMillion)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    startPeak = peakMegabytes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs each case of bench_colourlistfile in a process of its own, so that the
+# peak memory reported belongs to that case alone (peak_MB: the whole process,
+# above_start_MB: above what the process held right after start-up; for saving
+# this includes the list being saved):
+#   bench/colourlist/run.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-build/bench}
+binary=$build/bench/colourlist/bench_colourlistfile
+for case in Open Save; do
+  for lines in 10000 100000 1000000; do
+    "$binary" --benchmark_filter="BM_${case}ColourListFile/${lines}\$" \
+      --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+      grep -E '_median'
+  done
+done
+"$binary" --benchmark_filter=BM_ScrollAfterOpeningMillion 2>/dev/null | grep -E '^BM_'
