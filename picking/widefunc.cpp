@@ -259,34 +259,13 @@ bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, in
     if (isPictureFileName(fileName))
         return false;
 
-    QStringConverter::Encoding target;
-    QStringConverter::Flags flags = QStringConverter::Flag::WriteBom;
-    switch (encoding) {
-    case EncodingAnsi:
-        target = QStringConverter::System;
-        flags = QStringConverter::Flag::Default;
-        break;
-    case EncodingUtf8:
-        target = QStringConverter::Utf8;
-        break;
-    case EncodingUtf16LE:
-        target = QStringConverter::Utf16LE;
-        break;
-    case EncodingUtf16BE:
-        target = QStringConverter::Utf16BE;
-        break;
-    case EncodingUtf32LE:
-        target = QStringConverter::Utf32LE;
-        break;
-    case EncodingUtf32BE:
-        target = QStringConverter::Utf32BE;
-        break;
-    default:
-        return false; // UTF-7 and unknown identifiers are never written
-    }
-    // One encoder for all pieces: it writes the mark once and keeps a
-    // surrogate pair whole when a piece ends between its two halves.
-    QStringEncoder encoder(target, flags);
+    // Only the locale's encoding is ever written: no mark, and a character it
+    // cannot hold becomes its replacement character.
+    if (encoding != EncodingAnsi)
+        return false;
+    // One encoder for all pieces keeps a surrogate pair whole when a piece ends
+    // between its two halves.
+    QStringEncoder encoder(QStringConverter::System);
 
     // The new content goes to a temporary file beside the old one, which it
     // replaces only once it is written completely: a full disk or a lost

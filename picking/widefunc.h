@@ -51,11 +51,11 @@ QString LoadWideTextFile(const QString &fileName);
 // The same for a file's bytes already in memory.
 QString decodeWideText(QByteArrayView bytes);
 
-// Writes `text` in the given encoding (with the encoding's byte-order mark, none
-// for the locale's encoding). Picture file names (.bmp, .gif, .jpg, .jpeg in
-// any case) are refused with false and nothing is touched; so is an encoding
-// that cannot be written. The old file is replaced only once the new content is
-// complete. Throws WideFileError when the file cannot be written.
+// Writes `text` in the locale's encoding (EncodingAnsi, without a mark; any
+// other encoding is refused with false). Picture file names (.bmp, .gif, .jpg,
+// .jpeg in any case) are refused with false and nothing is touched. The old file
+// is replaced only once the new content is complete. Throws WideFileError when
+// the file cannot be written.
 bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding);
 
 // Appends the next piece of a text to `piece` (empty on each call) and returns
