@@ -52,6 +52,7 @@ QFont windowFont()
 }
 
 QString textOf(const std::string &text) { return QString::fromStdString(text); }
+std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
 
 // The donation caption is a short sentence: where the desktop's font runs wider
 // than the design font, it steps down a pixel or two rather than being cut off.
@@ -357,22 +358,6 @@ void Tprog::buildMenus()
 
 void Tprog::buildDialogs()
 {
-    cd = new QColorDialog(this);
-    cd->setObjectName(QStringLiteral("cd"));
-
-    const QString textFilter = QStringLiteral("Text (*.txt)");
-    sd = new QFileDialog(this);
-    sd->setObjectName(QStringLiteral("sd"));
-    sd->setAcceptMode(QFileDialog::AcceptSave);
-    sd->setNameFilter(textFilter);
-    sd->setDefaultSuffix(QStringLiteral("txt"));
-    od = new QFileDialog(this);
-    od->setObjectName(QStringLiteral("od"));
-    od->setAcceptMode(QFileDialog::AcceptOpen);
-    od->setFileMode(QFileDialog::ExistingFile);
-    od->setNameFilter(textFilter);
-    od->setDefaultSuffix(QStringLiteral("txt"));
-
     softwareicons = softwareIcons();
 }
 
@@ -604,10 +589,6 @@ void Tprog::RGBtoALLAusnahme(const QString &tag, Rgb rgb)
 // ---- field handlers ------------------------------------------------------------------
 // Each reads all fields of its model; incomplete, malformed or out-of-range input
 // leaves the colour as it is, so the user can type freely.
-
-namespace {
-std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
-} // namespace
 
 void Tprog::e_hexChange()
 {

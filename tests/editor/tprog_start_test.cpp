@@ -6,6 +6,7 @@
 #include "editor/tprogtexts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -155,7 +156,7 @@ TEST_F(TprogTest, EscapeAndTheCloseButtonEndTheWindow)
 {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    edit("e_hex")->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), edit("e_hex")) << "the first field takes the focus";
     QSignalSpy closed(window.get(), &Tprog::closed);
     QTest::keyClick(edit("e_hex"), Qt::Key_Escape);
     EXPECT_EQ(closed.count(), 1);
