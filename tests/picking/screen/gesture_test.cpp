@@ -46,7 +46,7 @@ TEST_F(PickingScreen, DisplaysFollowThePointerLiveAndTheReleaseKeepsTheLastPixel
     for (const Stop &stop : stops) {
         dragTo(stop.where);
         const tonfang::ColourNumber number = tonfang::RGBToTColor(stop.colour);
-        QTRY_COMPARE(prog->e_hex->text(), hexText(stop.colour));
+        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(stop.colour));
         EXPECT_EQ(prog->e_tcolor->text(), QString::number(number));
         EXPECT_EQ(prog->e_red->text(), QString::number(stop.colour.red));
         EXPECT_EQ(prog->e_green->text(), QString::number(stop.colour.green));
@@ -78,7 +78,7 @@ TEST_F(PickingScreen, AddingOnMoveAppendsOneEntryPerMoveAndOneOnRelease)
     const int n = int(std::size(path));
     for (int i = 0; i < n; ++i) {
         dragTo(path[i]);
-        QTRY_COMPARE(listCount(), entriesBefore + i + 1);
+        ASSERT_EVENTUALLY_EQ(listCount(), entriesBefore + i + 1);
     }
     release();
     ASSERT_EQ(listCount(), entriesBefore + n + 1);
@@ -125,9 +125,9 @@ TEST_F(PickingScreen, RightAndMiddleButtonsPickLikeTheLeft)
         press(button);
         EXPECT_EQ(cursorShape(), Qt::CrossCursor);
         dragTo(centreOf(sampleArea));
-        QTRY_COMPARE(prog->e_hex->text(), hexText(sample));
+        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(sample));
         dragTo(centreOf(redArea));
-        QTRY_COMPARE(prog->e_hex->text(), hexText(red));
+        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no context menu in the way";
         release(button);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -19,6 +19,9 @@ protected:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
     void SetUp() override;
+    // Lets go of every button, so a test that failed mid-gesture leaves the
+    // next one an idle eyedropper.
+    void TearDown() override;
 
     // Makes a fresh main window and eyedropper (the pattern window stays).
     static void createMainWindow();

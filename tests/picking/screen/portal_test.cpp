@@ -40,11 +40,12 @@ protected:
 
     void TearDown() override
     {
+        PickingScreen::TearDown();
         if (fake.state() != QProcess::NotRunning) {
             fake.terminate();
             fake.waitForFinished(5000);
         }
-        QTRY_VERIFY(!portalOnBus());
+        ASSERT_EVENTUALLY(!portalOnBus());
     }
 
     void startFake(const QStringList &arguments)
@@ -54,7 +55,7 @@ protected:
                    QStringList{QStringLiteral(TONFANG_FAKE_PORTAL), QStringLiteral("--log"),
                                logPath()}
                        + arguments);
-        QTRY_VERIFY(portalOnBus());
+        ASSERT_EVENTUALLY(portalOnBus());
     }
 
     // A main window whose eyedropper sees a Wayland session.
@@ -64,7 +65,7 @@ protected:
         createMainWindow();
         qunsetenv("WAYLAND_DISPLAY");
         ASSERT_NE(eyedropper->portal(), nullptr);
-        QTRY_VERIFY(eyedropper->portal()->state() != ColourPortal::State::Probing);
+        ASSERT_EVENTUALLY(eyedropper->portal()->state() != ColourPortal::State::Probing);
         prog->m_add_bewegen->setChecked(true);
         prog->m_add_auto->setChecked(true);
     }
@@ -106,11 +107,11 @@ TEST_F(Portal, ThePickedColourBecomesCurrentAndIsAdded)
     const int entriesBefore = listCount();
 
     clickPickButton();
-    QTRY_COMPARE(prog->e_hex->text(), QStringLiteral("#1280FF"));
+    ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), QStringLiteral("#1280FF"));
     EXPECT_EQ(prog->e_red->text(), QStringLiteral("18"));
     EXPECT_EQ(prog->farbfeld->colour(), 0xFF8012);
     EXPECT_EQ(eyedropper->pickedColour(), 0xFF8012);
-    QTRY_COMPARE(listCount(), entriesBefore + 1); // the release's entry only
+    ASSERT_EVENTUALLY_EQ(listCount(), entriesBefore + 1); // the release's entry only
     EXPECT_EQ(lastEntry().label, QStringLiteral("(018 128 255)"));
     EXPECT_EQ(lastEntry().colour, 0xFF8012);
     EXPECT_FALSE(eyedropper->isPicking());
@@ -143,7 +144,7 @@ TEST_F(Portal, ACancelAFailureOrAnAnswerWithoutColourChangesNothing)
         QSignalSpy failed(eyedropper->portal(), &ColourPortal::pickFailed);
 
         clickPickButton();
-        QTRY_COMPARE(failed.count(), 1);
+        ASSERT_EVENTUALLY_EQ(failed.count(), 1);
         EXPECT_EQ(calls(QStringLiteral("PickColor")).size(), 1);
         EXPECT_EQ(prog->e_hex->text(), hexText(sample));
         EXPECT_EQ(prog->farbfeld->colour(), tonfang::RGBToTColor(sample));
@@ -153,7 +154,7 @@ TEST_F(Portal, ACancelAFailureOrAnAnswerWithoutColourChangesNothing)
 
         // A second pick can be asked for afterwards.
         clickPickButton();
-        QTRY_COMPARE(failed.count(), 2);
+        ASSERT_EVENTUALLY_EQ(failed.count(), 2);
 
         TearDown();
         QFile::remove(logPath());
@@ -174,7 +175,7 @@ TEST_F(Portal, WithoutAPortalThatPicksTheScreenIsRead)
         pointAtPickButton();
         press();
         dragTo(centreOf(redArea));
-        QTRY_COMPARE(prog->e_hex->text(), hexText(red));
+        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
         release();
         ASSERT_EQ(listCount(), entriesBefore + 1);
         EXPECT_EQ(lastEntry().colour, 255);
