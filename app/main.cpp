@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "editor/tprog.h"
 #include "picking/colourlisthandlers.h"
+#include "picking/eyedropper.h"
 
 int main(int argc, char *argv[])
 {
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     // Behaviour that installs itself on the main window.
     [[maybe_unused]] Tprog *prog = startup.prog();
     new ColourListHandlers(*prog);
+    new Eyedropper(*prog);
 
     return startup.exec();
 }
