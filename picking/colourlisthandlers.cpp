@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <exception>
+
 namespace {
 
 // The texts of the file dialogs; they are the same in every language.
@@ -73,36 +75,50 @@ private:
 ColourListHandlers::ColourListHandlers(Tprog &prog)
     : QObject(&prog)
     , m_prog(prog)
+    , m_list(prog.ColorListBox1)
+    , m_listViewport(prog.ColorListBox1->viewport())
 {
     setObjectName(QStringLiteral("colourListHandlers"));
-    ColourListView *list = prog.ColorListBox1;
 
     connect(prog.farbfeld, &Swatch::doubleClicked, this, &ColourListHandlers::farbfeldDblClick);
 
     // A selection by mouse or keyboard makes the entry's colour current; so does
     // a click on the entry that is already selected. A selection that only
     // follows removed rows does not.
-    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] {
-        if (!m_editingList && list->selectionModel()->hasSelection())
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_editingList && m_list->selectionModel()->hasSelection())
             ColorListBox1Click();
     });
-    connect(list, &QAbstractItemView::clicked, this, &ColourListHandlers::ColorListBox1Click);
+    connect(m_list, &QAbstractItemView::clicked, this, &ColourListHandlers::ColorListBox1Click);
 
-    list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
+    m_listViewport->installEventFilter(this);
 
-    connect(prog.farblisteloeschen, &QAction::triggered, this,
-            &ColourListHandlers::farblisteloeschenClick);
-    connect(prog.windialog, &QAction::triggered, this, &ColourListHandlers::windialogClick);
-    connect(prog.savecol, &QAction::triggered, this, &ColourListHandlers::savecolClick);
-    connect(prog.opencol, &QAction::triggered, this, &ColourListHandlers::opencolClick);
+    const auto menuItem = [this](QAction *item, void (ColourListHandlers::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { runMenuHandler(handler); });
+    };
+    menuItem(prog.farblisteloeschen, &ColourListHandlers::farblisteloeschenClick);
+    menuItem(prog.windialog, &ColourListHandlers::windialogClick);
+    menuItem(prog.savecol, &ColourListHandlers::savecolClick);
+    menuItem(prog.opencol, &ColourListHandlers::opencolClick);
+}
+
+void ColourListHandlers::runMenuHandler(void (ColourListHandlers::*handler)())
+{
+    try {
+        (this->*handler)();
+    } catch (...) {
+        QMetaObject::invokeMethod(
+            this, [error = std::current_exception()] { std::rethrow_exception(error); },
+            Qt::QueuedConnection);
+    }
 }
 
 bool ColourListHandlers::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_prog.ColorListBox1 && event->type() == QEvent::KeyPress)
+    if (watched == m_list && event->type() == QEvent::KeyPress)
         return ColorListBox1KeyDown(static_cast<QKeyEvent *>(event));
-    if (watched == m_prog.ColorListBox1->viewport()) {
+    if (watched == m_listViewport) {
         switch (event->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove:
@@ -126,13 +142,12 @@ void ColourListHandlers::farbfeldDblClick()
 
 void ColourListHandlers::ColorListBox1Click()
 {
-    m_prog.RGBtoALL(tonfang::TColorToRGB(m_prog.ColorListBox1->selectedColour()));
+    m_prog.RGBtoALL(tonfang::TColorToRGB(m_list->selectedColour()));
 }
 
 void ColourListHandlers::ColorListBox1DragOver(QDragMoveEvent *event)
 {
-    ColourListView *list = m_prog.ColorListBox1;
-    if (!draggedRow(*list->colourModel(), event->mimeData())) {
+    if (!draggedRow(*m_list->colourModel(), event->mimeData())) {
         event->ignore();
         return;
     }
@@ -141,25 +156,24 @@ void ColourListHandlers::ColorListBox1DragOver(QDragMoveEvent *event)
 
     if (event->type() == QEvent::DragMove) {
         const int y = event->position().toPoint().y();
-        QScrollBar *bar = list->verticalScrollBar();
+        QScrollBar *bar = m_list->verticalScrollBar();
         if (y < autoScrollMargin)
             bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        else if (y >= list->viewport()->height() - autoScrollMargin)
+        else if (y >= m_list->viewport()->height() - autoScrollMargin)
             bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
 }
 
 void ColourListHandlers::ColorListBox1DragDrop(QDropEvent *event)
 {
-    ColourListView *list = m_prog.ColorListBox1;
-    ColourListModel *model = list->colourModel();
+    ColourListModel *model = m_list->colourModel();
     const std::optional<int> from = draggedRow(*model, event->mimeData());
     if (!from) {
         event->ignore();
         return;
     }
     // A point below the last entry counts as the last row.
-    const QModelIndex under = list->indexAt(event->position().toPoint());
+    const QModelIndex under = m_list->indexAt(event->position().toPoint());
     const int to = under.isValid() ? under.row() : model->count() - 1;
     {
         const FlagScope editing(m_editingList);
@@ -173,15 +187,14 @@ bool ColourListHandlers::ColorListBox1KeyDown(QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Delete)
         return false;
-    ColourListView *list = m_prog.ColorListBox1;
-    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
     if (!selected.isEmpty()) {
         // The view would select the next entry in its place without making its
         // colour current; nothing stays selected instead, so that the selection
         // never disagrees with the displays.
         const FlagScope editing(m_editingList);
-        list->colourModel()->removeEntry(selected.front().row());
-        list->selectionModel()->clearSelection();
+        m_list->colourModel()->removeEntry(selected.front().row());
+        m_list->selectionModel()->clearSelection();
     }
     return true;
 }
@@ -189,7 +202,7 @@ bool ColourListHandlers::ColorListBox1KeyDown(QKeyEvent *event)
 void ColourListHandlers::farblisteloeschenClick()
 {
     const FlagScope editing(m_editingList);
-    m_prog.ColorListBox1->colourModel()->clear();
+    m_list->colourModel()->clear();
 }
 
 QColorDialog *ColourListHandlers::colourDialog()
@@ -242,7 +255,7 @@ void ColourListHandlers::savecolClick()
         return;
     const BusyCursor busy;
     // A picture file name is refused without a word: false, nothing written.
-    saveColourListFile(m_prog.ColorListBox1->colourModel()->entries(), fileName);
+    saveColourListFile(m_list->colourModel()->entries(), fileName);
 }
 
 void ColourListHandlers::opencolClick()
@@ -251,5 +264,5 @@ void ColourListHandlers::opencolClick()
     if (fileName.isEmpty())
         return;
     const BusyCursor busy;
-    appendColourListFile(*m_prog.ColorListBox1->colourModel(), fileName);
+    appendColourListFile(*m_list->colourModel(), fileName);
 }

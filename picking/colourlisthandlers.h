@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+class ColourListView;
 class QColorDialog;
 class QDragMoveEvent;
 class QDropEvent;
@@ -39,12 +40,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Runs a menu item's handler. An error it raises is raised again from an
+    // event of its own, so that it reaches the application's error handler
+    // without unwinding through the menu's and action's code, which is not
+    // built to be unwound and would be left half-way.
+    void runMenuHandler(void (ColourListHandlers::*handler)());
     QColorDialog *colourDialog();
     QFileDialog *fileDialog(QPointer<QFileDialog> &dialog, const char *name, bool saving);
     // The file name the user chose, or an empty text when cancelled.
     static QString askFileName(QFileDialog *dialog);
 
     Tprog &m_prog;
+    // Held apart from the window: the list still sends events to the filter
+    // while the window is being destroyed.
+    ColourListView *const m_list;
+    QWidget *const m_listViewport;
     // True while this class itself changes the list, so that the selection
     // moving along with removed rows does not change the current colour.
     bool m_editingList = false;

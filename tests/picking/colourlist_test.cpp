@@ -151,8 +151,9 @@ protected:
         DialogAnswerer answerer(answer);
         QMetaObject::invokeMethod(item, &QAction::trigger, Qt::QueuedConnection);
         // The handler runs inside this wait; it has returned once the wait sees
-        // the answer.
+        // the answer. An error it raised is then waiting as an event of its own.
         ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.answered; }));
+        QCoreApplication::processEvents();
     }
     static std::function<void(QWidget *)> chooseFile(const QString &fileName)
     {
