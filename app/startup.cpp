@@ -3,12 +3,15 @@
 #include "app/application.h"
 #include "editor/tprog.h"
 
+#include <QEventLoop>
 #include <QIcon>
 #include <QThread>
 
 namespace {
+
 const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
-}
+
+} // namespace
 
 void Startup::applyApplicationIdentity()
 {
@@ -27,16 +30,8 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     // The windows, in this order, each once for the whole run.
     m_start = std::make_unique<Tstart>(pictures);
-    m_prog = std::make_unique<Tprog>();
-    // The custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows are created here, after the main window, in that order.
-
-    m_start->setMainWindow(m_prog.get());
-
-    // Closing the main window closes the splash window, and closing the splash
-    // window ends the program, also when the splash is already hidden (a
-    // hidden window's closing would not end the message loop by itself).
-    QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+    // Closing the splash window ends the program, also when it is already
+    // hidden (a hidden window's closing would not end the message loop).
     QObject::connect(m_start.get(), &Tstart::closed, qApp, [this] {
         m_ended = true;
         // Outside a running loop exit() would make every later loop return at
@@ -44,6 +39,25 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
         if (QThread::currentThread()->loopLevel() > 0)
             QCoreApplication::exit(0);
     });
+    showSplashAtOnce();
+
+    m_prog = std::make_unique<Tprog>();
+    // The custom step dialog, the help windows, the unit affixes dialog and
+    // the report windows are created here, after the main window, in that order.
+
+    m_start->setMainWindow(m_prog.get());
+    QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+}
+
+void Startup::showSplashAtOnce()
+{
+    // The splash is there to be seen while the other windows are built, so it
+    // is shown before them rather than when the message loop starts. Showing
+    // paints it; handing the pending events on sends it to the screen. A click
+    // now would come before there is a main window to show: input waits for
+    // the message loop.
+    m_start->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 Startup::~Startup()
@@ -54,9 +68,8 @@ Startup::~Startup()
 
 int Startup::exec()
 {
-    m_start->show();
-    // Showing a window can already deliver window system events, among them a
-    // close request; the message loop must then not start at all.
+    // A close request may have arrived while the splash was painted or the
+    // windows were built; the message loop must then not start at all.
     if (m_ended)
         return 0;
     return QApplication::exec();

@@ -13,7 +13,8 @@ class Startup {
 public:
     // Creates the windows. Each window finishes its own set-up before the
     // next one is created, so the splash has decided the language code before
-    // the main window reads it.
+    // the main window reads it. The splash is shown at once, the others stay
+    // hidden.
     explicit Startup(const tonfang::SplashPictures &pictures = {});
     ~Startup();
 
@@ -23,8 +24,8 @@ public:
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
 
-    // Shows the splash window and runs the message loop until the splash
-    // window is closed; returns the exit status.
+    // Runs the message loop until the splash window is closed; returns the
+    // exit status.
     int exec();
 
     // True once the splash window has been closed: the program is ending.
@@ -34,6 +35,8 @@ public:
     static void applyApplicationIdentity();
 
 private:
+    void showSplashAtOnce();
+
     // Destroyed in reverse order: the main window before the splash that
     // holds the language code.
     std::unique_ptr<Tstart> m_start;

@@ -12,8 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>

@@ -14,8 +14,6 @@
 #include <string>
 
 class QAction;
-class QColorDialog;
-class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -86,9 +84,9 @@ public:
     QAction *einh_ein, *einh_aus, *einh_anpassen, *einst11, *einst12;
     QAction *BriefDescriptionofallApplications1, *anderesoft12;
 
-    // Dialogs and pictures used by the list, file and software menu commands.
-    QColorDialog *cd;
-    QFileDialog *sd, *od;
+    // Pictures of the software menu. (The colour and file dialogs belong to the
+    // colour list handlers, which build them on first use: built here up front
+    // they took a quarter of the program's memory at start.)
     QList<QPixmap> softwareicons;
 
 signals:

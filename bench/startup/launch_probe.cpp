@@ -1,0 +1,112 @@
+// Starts a program on the X server of $DISPLAY and reports, from outside the
+// program, how long it took until its first window with a given title was
+// mapped, and its resident memory when a second given window was mapped:
+//   launch_probe FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]
+// prints "<milliseconds to FIRST_TITLE> <VmRSS kB at SHOWN_TITLE>".
+// Titles match as prefixes. The program is then ended with SIGTERM.
+#include <xcb/xcb.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t netWmName)
+{
+    for (const xcb_atom_t property : {netWmName, xcb_atom_t(XCB_ATOM_WM_NAME)}) {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+            nullptr);
+        if (!reply)
+            continue;
+        std::string text(static_cast<const char *>(xcb_get_property_value(reply)),
+                         std::size_t(xcb_get_property_value_length(reply)));
+        std::free(reply);
+        if (!text.empty())
+            return text;
+    }
+    return {};
+}
+
+long residentKilobytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 5 || std::strcmp(argv[3], "--") != 0) {
+        std::fprintf(stderr, "usage: %s FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]\n", argv[0]);
+        return 2;
+    }
+    const std::string firstTitle = argv[1], shownTitle = argv[2];
+
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection)) {
+        std::fprintf(stderr, "no X server\n");
+        return 2;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 12, "_NET_WM_NAME"), nullptr);
+    const xcb_atom_t netWmName = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(atom);
+    xcb_flush(connection);
+
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[4], argv + 4);
+        _exit(127);
+    }
+
+    double firstMs = -1;
+    long rss = -1;
+    const auto deadline = started + std::chrono::seconds(30);
+    while (rss < 0 && std::chrono::steady_clock::now() < deadline) {
+        xcb_generic_event_t *event = xcb_poll_for_event(connection);
+        if (!event) {
+            pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
+            poll(&descriptor, 1, 1000);
+            continue;
+        }
+        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+            const auto now = std::chrono::steady_clock::now();
+            const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
+            const std::string title = windowTitle(connection, map->window, netWmName);
+            if (firstMs < 0 && title.rfind(firstTitle, 0) == 0)
+                firstMs = std::chrono::duration<double, std::milli>(now - started).count();
+            if (firstMs >= 0 && title.rfind(shownTitle, 0) == 0)
+                rss = residentKilobytes(pid);
+        }
+        std::free(event);
+    }
+
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    xcb_disconnect(connection);
+    if (firstMs < 0 || rss < 0) {
+        std::fprintf(stderr, "windows not seen within 30 s\n");
+        return 1;
+    }
+    std::printf("%.1f %ld\n", firstMs, rss);
+    return 0;
+}
