@@ -77,5 +77,11 @@ for name in $names; do
     || fail "dependency $name is not an installed Debian package here"
 done
 
+# What apt would do with the package on this system: install it, nothing to fix.
+if command -v apt-get >/dev/null; then
+  apt-get install -s "$deb" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get refuses the package"; }
+  grep -q '^Inst tonfang ' "$scratch/apt.log" || { cat "$scratch/apt.log"; fail "apt-get would not install tonfang"; }
+fi
+
 if ((failures)); then echo "$failures check(s) failed"; exit 1; fi
 echo "package checks passed"
