@@ -84,7 +84,7 @@ Tprog::Tprog(QWidget *parent)
 
     buildControls();
     buildMenus();
-    buildDialogs();
+    buildPictures();
     FormCreate();
     FormResize();
 
@@ -354,7 +354,7 @@ void Tprog::buildMenus()
     items(info, {"info5", "info9", "info11", "info6", "info7", "info10", "info8", "info12"});
 }
 
-void Tprog::buildDialogs()
+void Tprog::buildPictures()
 {
     softwareicons = softwareIcons();
 }

@@ -102,7 +102,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void buildDialogs();
+    void buildPictures();
     void FormCreate();
     void FormResize();
     void datei1Click();
