@@ -76,6 +76,12 @@ eval "convert -size 256x256 xc:none \
   -stroke none -draw '$(wheel 128 128 56 116 36)' \
   -fill '#1b1f3a' -draw 'circle 128,128 128,70' \
   -draw '$(dropper 100 150 1.25 '#2fb8ff')' \
-  PNG32:tonfang.png"
+  -define png:exclude-chunk=date,time PNG32:tonfang.png"
 
-echo "Wrote splash.jpg, splash_de.jpg and tonfang.png in $PWD"
+# Smaller sizes for menus and panels, which would otherwise scale the large one.
+for size in 16 32 48 64 128; do
+  convert tonfang.png -filter Lanczos -resize ${size}x${size} \
+    -define png:exclude-chunk=date,time PNG32:tonfang-$size.png
+done
+
+echo "Wrote splash.jpg, splash_de.jpg and the tonfang icons in $PWD"

@@ -55,6 +55,11 @@ else
   file -b "$icon" | grep -q 'PNG image data, 256 x 256' || fail "icon is not a 256 x 256 PNG: $(file -b "$icon")"
 fi
 
+for size in 16 32 48 64 128; do
+  file -b "$root/usr/share/icons/hicolor/${size}x${size}/apps/tonfang.png" 2>/dev/null \
+    | grep -q "PNG image data, $size x $size" || fail "no ${size} x ${size} icon"
+done
+
 # Nothing outside /usr, nothing from the build tree.
 if (cd "$root" && find . -mindepth 1 -maxdepth 1 | grep -vx './usr'); then fail "files outside /usr"; fi
 if find "$root" | grep -qE '(test_|bench|\.a$|\.h$)'; then fail "build artefacts in the package"; fi
