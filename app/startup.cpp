@@ -7,12 +7,6 @@
 #include <QIcon>
 #include <QThread>
 
-namespace {
-
-const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
-
-} // namespace
-
 void Startup::applyApplicationIdentity()
 {
     // The program name gives the windows their class on X11 and the desktop
@@ -20,7 +14,7 @@ void Startup::applyApplicationIdentity()
     QCoreApplication::setApplicationName(QStringLiteral("tonfang"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quellwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tonfang"));
-    QGuiApplication::setApplicationDisplayName(applicationTitle);
+    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
 }
 

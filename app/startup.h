@@ -1,7 +1,8 @@
 #pragma once
 // How Tonfang starts and ends: the application's names, every window created
-// once and hidden in a fixed order, and the program ending when the splash
-// window closes (which the main window does when it is closed itself).
+// once in a fixed order (the splash shown, the others hidden), and the program
+// ending when the splash window closes (which the main window does when it is
+// closed itself).
 
 #include "app/tstart.h"
 

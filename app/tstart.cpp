@@ -29,8 +29,6 @@ QString languageCodeFromMarkers(const QString &folder)
 
 namespace {
 
-const QString applicationTitle = QStringLiteral("Tonfang - Quellwerk");
-
 constexpr QSize splashSize(300, 340);
 constexpr QRect germanOverlayRect(0, 258, 175, 82);
 constexpr int tickInterval = 100;  // ms
@@ -107,7 +105,7 @@ void Tstart::startsprache()
 {
     // The title is the same in both languages; only the German splash carries
     // the overlay.
-    QGuiApplication::setApplicationDisplayName(applicationTitle);
+    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
     Image2->setVisible(languageCode() == QLatin1String("de"));
 }
 
