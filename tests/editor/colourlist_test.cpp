@@ -1,6 +1,7 @@
 // The colour list model and view, and the swatch beside them.
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
+#include "tests/support/eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable texts in failure messages.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

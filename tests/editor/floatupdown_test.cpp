@@ -1,6 +1,7 @@
 // The real-valued spin control, driven through its arrow buttons, the Up/Down
 // keys and the mouse wheel on its field.
 #include "editor/floatupdown.h"
+#include "tests/support/eventually.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable texts in failure messages.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -90,7 +90,7 @@ TEST_F(TprogTest, WideningSpreadsTheColumnsAndKeepsButtonsAtTheRight)
     const QRect swatch = window->farbfeld->geometry();
 
     window->resize(design + QSize(30, 40));
-    QTRY_COMPARE(window->gb_systeme->width(), 359);
+    ASSERT_EVENTUALLY_EQ(window->gb_systeme->width(), 359);
     EXPECT_EQ(edit("e_red")->width(), widths[0] + 10);
     EXPECT_EQ(edit("e_pr")->width(), widths[1] + 10);
     EXPECT_EQ(edit("e_kx")->width(), widths[2] + 10);
@@ -114,7 +114,7 @@ TEST_F(TprogTest, WideningSpreadsTheColumnsAndKeepsButtonsAtTheRight)
 TEST_F(TprogTest, TheWindowCannotBeMadeSmallerThanItsMinimum)
 {
     window->resize(100, 100);
-    QTRY_COMPARE(window->size(), QSize(320, 400));
+    ASSERT_EVENTUALLY_EQ(window->size(), QSize(320, 400));
     EXPECT_GE(window->width(), window->minimumWidth());
     // Narrower fields, same arrangement, nothing under the copy buttons.
     EXPECT_EQ(edit("e_red")->width(), (306 - 102) / 3 - 17);

@@ -79,16 +79,16 @@ TEST_F(TprogTest, KeysAndWheelOnTheFieldStepToo)
 {
     QLineEdit *green = edit("e_green");
     QTest::keyClick(green, Qt::Key_Up);
-    QTRY_COMPARE(green->text(), QString("1"));
+    ASSERT_EVENTUALLY_EQ(green->text(), QString("1"));
     EXPECT_EQ(text("e_hex"), "#000100");
     QTest::keyClick(green, Qt::Key_Down);
-    QTRY_COMPARE(green->text(), QString("0"));
+    ASSERT_EVENTUALLY_EQ(green->text(), QString("0"));
 
     const QPointF middle = QRectF(green->rect()).center();
     QWheelEvent notchUp(middle, green->mapToGlobal(middle), QPoint(), QPoint(0, 120),
                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(green, &notchUp);
-    QTRY_COMPARE(green->text(), QString("1"));
+    ASSERT_EVENTUALLY_EQ(green->text(), QString("1"));
 }
 
 TEST_F(TprogTest, StepWithAnotherFieldOfTheModelEmptyChangesOnlyTheText)

@@ -6,6 +6,7 @@
 #include "editor/floatupdown.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "tests/support/eventually.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -8,6 +8,7 @@
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "tests/support/eventually.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -26,12 +27,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-
-// Readable failure messages for texts and lists of texts.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

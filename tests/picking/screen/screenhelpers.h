@@ -3,6 +3,7 @@
 // (xdotool), and device positions of widgets on the X screen.
 
 #include "core/colour.h"
+#include "tests/support/eventually.h"
 
 #include <QObject>
 #include <QPoint>
@@ -15,26 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-// Waits for a condition the way QTRY_VERIFY does, processing events for up to
-// five seconds, but reports to GoogleTest. Once a test has failed fatally it no
-// longer waits, so one broken step does not add up to many timeouts.
-#define TONFANG_WAIT_FOR(condition) \
-    QTest::qWaitFor([&] { return bool(condition); }, \
-                    ::testing::Test::HasFatalFailure() ? 0 : 5000)
-#define ASSERT_EVENTUALLY(condition) \
-    ASSERT_TRUE(TONFANG_WAIT_FOR(condition)) << "waited for " #condition
-#define ASSERT_EVENTUALLY_EQ(actual, expected) \
-    do { \
-        static_cast<void>(TONFANG_WAIT_FOR((actual) == (expected))); \
-        ASSERT_EQ(actual, expected); \
-    } while (false)
-
-// Lets GoogleTest show texts in its failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace screentest {
 
