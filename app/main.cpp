@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     Startup startup;
 
     // Behaviour that installs itself on the main window.
-    [[maybe_unused]] Tprog *prog = startup.prog();
+    Tprog *prog = startup.prog();
     new ColourListHandlers(*prog);
     new Eyedropper(*prog);
 
