@@ -109,7 +109,7 @@ void Tprog::buildControls()
     gb_systeme->setObjectName(QStringLiteral("gb_systeme"));
     gb_systeme->setGeometry(8, 212, 329, 276);
 
-    struct FieldSpec {
+    struct FieldLayout {
         QLineEdit *Tprog::*member;
         const char *name;
     };
@@ -117,7 +117,7 @@ void Tprog::buildControls()
         QLabel *Tprog::*label;
         const char *labelName;
         int top;
-        std::initializer_list<FieldSpec> fields;
+        std::initializer_list<FieldLayout> fields;
         QToolButton *Tprog::*copy;
         const char *copyName;
         int copyLeft;
@@ -162,12 +162,12 @@ void Tprog::buildControls()
         const int width = columns == 1 ? 235 : columns == 3 ? 75 : 55;
         const int pitch = columns == 4 ? 60 : 80;
         int left = 52;
-        for (const FieldSpec &spec : row.fields) {
+        for (const FieldLayout &entry : row.fields) {
             QLineEdit *field = new QLineEdit(gb_systeme);
-            field->setObjectName(QString::fromLatin1(spec.name));
+            field->setObjectName(QString::fromLatin1(entry.name));
             field->setText(field->objectName()); // a placeholder until the spin controls attach
             field->setGeometry(left, row.top, width, fieldHeight);
-            this->*spec.member = field;
+            this->*entry.member = field;
             left += pitch;
         }
 
@@ -402,7 +402,7 @@ void Tprog::FormCreate()
 
     // Attaching a control writes "0" into its field, and the field's handler runs:
     // the order of the groups takes the displays through a few colours to black.
-    struct SpinSpec {
+    struct SpinLayout {
         TFloatUpDown *Tprog::*member;
         const char *name;
         QLineEdit *Tprog::*field;
@@ -410,7 +410,7 @@ void Tprog::FormCreate()
         bool maxBeforeAttach;
     };
     constexpr double percent = 100;
-    const std::initializer_list<std::initializer_list<SpinSpec>> groups = {
+    const std::initializer_list<std::initializer_list<SpinLayout>> groups = {
         {{&Tprog::ud_hsvH, "ud_hsvH", &Tprog::e_hsvH, 360, false},
          {&Tprog::ud_hsvS, "ud_hsvS", &Tprog::e_hsvS, percent, false},
          {&Tprog::ud_hsvV, "ud_hsvV", &Tprog::e_hsvV, percent, false}},
@@ -436,20 +436,20 @@ void Tprog::FormCreate()
          {&Tprog::ud_blue, "ud_blue", &Tprog::e_blue, 255, false}},
     };
     for (const auto &group : groups) {
-        for (const SpinSpec &spec : group) {
-            this->*spec.member = new TFloatUpDown(this);
-            (this->*spec.member)->setObjectName(QString::fromLatin1(spec.name));
+        for (const SpinLayout &entry : group) {
+            this->*entry.member = new TFloatUpDown(this);
+            (this->*entry.member)->setObjectName(QString::fromLatin1(entry.name));
         }
-        for (const SpinSpec &spec : group) {
-            TFloatUpDown *spin = this->*spec.member;
+        for (const SpinLayout &entry : group) {
+            TFloatUpDown *spin = this->*entry.member;
             spin->setParent(gb_systeme);
-            if (spec.maxBeforeAttach)
-                spin->setMax(spec.max);
-            spin->setAssociate(this->*spec.field);
+            if (entry.maxBeforeAttach)
+                spin->setMax(entry.max);
+            spin->setAssociate(this->*entry.field);
             spin->resize(spinWidth, spin->height());
             spin->setPrecision(2);
-            if (!spec.maxBeforeAttach)
-                spin->setMax(spec.max);
+            if (!entry.maxBeforeAttach)
+                spin->setMax(entry.max);
         }
     }
     m_anchors.add(ud_tcolor, Qt::TopEdge | Qt::RightEdge);

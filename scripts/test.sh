@@ -47,7 +47,7 @@ ctest --test-dir build/sanitize --output-on-failure -L unit -j "$jobs" \
 count_ctest build/sanitize/ctest.log
 
 for fuzzer in build/sanitize/tests/fuzz/fuzz_*; do
-  [ -x "$fuzzer" ] || continue
+  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
   corpus="build/sanitize/corpus/$name"
   mkdir -p "$corpus"

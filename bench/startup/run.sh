@@ -13,20 +13,10 @@ for binary in "$probe" "$minimal" "$tonfang"; do
   [ -x "$binary" ] || { echo "missing $binary: build the project in $build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-read -r -t 30 number <"$work/display"
-export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY QT_SCALE_FACTOR
+source "$(dirname "$0")/../../scripts/xvfb.sh"
+start_xvfb 1280x1024x24
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d -p "$xvfb_work")  # removed with the server
 
 # One warm-up run each, so that both start from a warm file cache.
 "$probe" Minimal Minimal -- "$minimal" >/dev/null 2>&1

@@ -18,25 +18,9 @@ case $config in
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display itself and writes its number once it is ready.
-# -noreset keeps the server (and what it shows) alive between clients.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "$geometry" -noreset -nolisten tcp 3>"$work/display" \
-  2>"$work/xvfb.log" &
-xvfb=$!
-if ! read -r -t 30 number <"$work/display"; then
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
-export DISPLAY=":$number"
+source "$(dirname "$0")/../../../scripts/xvfb.sh"
+start_xvfb "$geometry"
+export QT_QPA_PLATFORM=xcb
 
 if [ -n "$monitors" ]; then
   # Two monitors side by side, the primary on the right; with the output's own
@@ -47,9 +31,6 @@ if [ -n "$monitors" ]; then
   export TONFANG_PATTERN_SCREEN=L
 fi
 
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
-  QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
 if [ -n "$scale" ]; then export QT_SCALE_FACTOR=$scale; fi
 
 command=("$binary" "--gtest_filter=$filter" "$@")

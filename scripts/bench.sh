@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (optimised) and runs them all, printing the figures and
+# the ratios in which the speed and memory targets are stated:
+#   bash scripts/bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build/bench
+out=$build/results
+mkdir -p "$out"
+
+bash scripts/deps.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTONFANG_TESTS=OFF >/dev/null
+cmake --build "$build"
+
+# ratio FILE NUMERATOR DENOMINATOR LABEL TARGET: compares two benchmarks of a JSON result.
+ratio() {
+  python3 - "$@" <<'PY'
+import json, sys
+path, top, bottom, label, target = sys.argv[1:6]
+times = {b["name"]: b["real_time"] for b in json.load(open(path))["benchmarks"]
+         if b.get("run_type", "iteration") == "iteration"}
+print(f"  {label}: {times[top] / times[bottom]:.2f} (target {target})")
+PY
+}
+
+json() { echo "--benchmark_out=$out/$1.json --benchmark_out_format=json"; }
+
+echo "== Colour core: time per colour"
+"$build/bench/core/bench_core" $(json core)
+
+echo "== Main window synchroniser (offscreen)"
+"$build/bench/editor/bench_editor" $(json editor)
+ratio "$out/editor.json" RGBtoALL_sameColour RGBtoALL_changingColour \
+  "same colour twice / changing colour" "a small fraction"
+
+echo "== Colour list view with a million entries (offscreen)"
+QT_QPA_PLATFORM=offscreen "$build/bench/editor/bench_colourlist"
+
+echo "== Colour list file: open and save (median of 5, peak memory per case)"
+bash bench/colourlist/run.sh "$build" | tee "$out/colourlistfile.txt"
+python3 - "$out/colourlistfile.txt" <<'PY'
+import re, sys
+times = {}
+for line in open(sys.argv[1]):
+    m = re.match(r"BM_(Open|Save)ColourListFile/(\d+)_median\s+([\d.]+) (\w+)", line)
+    if m:
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[m.group(4)]
+        times[(m.group(1), int(m.group(2)))] = float(m.group(3)) * scale
+for case in ("Open", "Save"):
+    a, b, c = (times.get((case, n)) for n in (10000, 100000, 1000000))
+    if a and b and c:
+        print(f"  {case}: 100k/10k {b / a:.1f}x, 1M/100k {c / b:.1f}x (target <= 12x);"
+              f" 1M lines {c:.0f} ms (target < {2000 if case == 'Open' else 1000} ms)")
+PY
+
+echo "== Eyedropper: one move and the pixel read (Xvfb)"
+bash bench/eyedropper/run.sh "$build" $(json eyedropper)
+ratio "$out/eyedropper.json" BM_PixelRead BM_BareXRequests "pixel read / bare X requests" "<= 1.3"
+ratio "$out/eyedropper.json" BM_QtGrabWindow1x1 BM_BareXRequests "QScreen::grabWindow 1x1 / bare X requests" "for comparison"
+
+echo "== Start-up against a minimal Qt program (Xvfb)"
+bash bench/startup/run.sh "$build"
