@@ -1,6 +1,7 @@
 // The colour list model and view, and the swatch beside them.
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
+#include "tests/support/colourlisttesting.h"
 #include "tests/support/eventually.h"
 
 #include <gtest/gtest.h>
@@ -15,28 +16,7 @@
 #include <memory>
 #include <ostream>
 
-
 namespace {
-
-// Five entries "1" .. "5" whose colour numbers are 1 .. 5, so that a label that
-// lost its colour shows up at once.
-void fillNumbered(ColourListModel &model, int count = 5)
-{
-    std::vector<ColourListEntry> entries;
-    for (int i = 1; i <= count; ++i)
-        entries.push_back({QString::number(i), i});
-    model.append(std::move(entries));
-}
-
-QString order(const ColourListModel &model)
-{
-    QString text;
-    for (const ColourListEntry &entry : model.entries()) {
-        EXPECT_EQ(entry.label, QString::number(entry.colour)) << "label and colour parted";
-        text += entry.label;
-    }
-    return text;
-}
 
 struct MoveCase {
     int from;

@@ -8,6 +8,7 @@
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "tests/support/colourlisttesting.h"
 #include "tests/support/eventually.h"
 
 #include <QAction>
@@ -55,18 +56,6 @@ private:
     QTimer m_poll;
 };
 
-// The list's entries as the labels in order; labels are their colour numbers,
-// so an entry that lost its colour on the way fails at once.
-QString order(const ColourListModel &model)
-{
-    QString text;
-    for (const ColourListEntry &entry : model.entries()) {
-        EXPECT_EQ(entry.label, QString::number(entry.colour)) << "label and colour parted";
-        text += entry.label;
-    }
-    return text;
-}
-
 class ColourListHandlersTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -88,10 +77,7 @@ protected:
     void fillNumbered(int count)
     {
         model()->clear();
-        std::vector<ColourListEntry> entries;
-        for (int i = 1; i <= count; ++i)
-            entries.push_back({QString::number(i), i});
-        model()->append(std::move(entries));
+        ::fillNumbered(*model(), count);
     }
 
     QPoint rowCentre(int row) const { return list()->visualRect(model()->index(row)).center(); }

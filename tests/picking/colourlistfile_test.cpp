@@ -6,6 +6,7 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "picking/widefunc.h"
+#include "tests/support/tempfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -39,26 +40,7 @@ std::string failureText(const ColourListReading &reading)
     }
 }
 
-class ColourListFileTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray read(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
-    QTemporaryDir dir;
-};
+using ColourListFileTest = TempFolderTest;
 
 TEST_F(ColourListFileTest, WritesUpperCaseHexLinesEachEndedWithCrLf)
 {

@@ -2,6 +2,7 @@
 // encodings with their odd corners, and files that cannot be read or written.
 
 #include "picking/widefunc.h"
+#include "tests/support/tempfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,23 +30,8 @@ QByteArray bytesOf(std::initializer_list<int> values)
     return bytes;
 }
 
-class WideFileTest : public ::testing::Test {
+class WideFileTest : public TempFolderTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray read(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     // The message of the WideFileError that `action` throws, or "<none>".
     template <typename Action>
     static std::string errorOf(Action action)
@@ -57,8 +43,6 @@ protected:
         }
         return "<none>";
     }
-
-    QTemporaryDir dir;
 };
 
 // ---- splitting ---------------------------------------------------------------

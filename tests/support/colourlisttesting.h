@@ -1,0 +1,29 @@
+#pragma once
+// Colour lists whose labels are their colour numbers, so that an entry that
+// lost its colour on the way, or a lost or doubled entry, shows up at once.
+
+#include "editor/colourlist.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Entries "1" .. "count" with the colour numbers 1 .. count.
+inline void fillNumbered(ColourListModel &model, int count = 5)
+{
+    std::vector<ColourListEntry> entries;
+    for (int i = 1; i <= count; ++i)
+        entries.push_back({QString::number(i), i});
+    model.append(std::move(entries));
+}
+
+// The labels in list order, e.g. "23415".
+inline QString order(const ColourListModel &model)
+{
+    QString text;
+    for (const ColourListEntry &entry : model.entries()) {
+        EXPECT_EQ(entry.label, QString::number(entry.colour)) << "label and colour parted";
+        text += entry.label;
+    }
+    return text;
+}
