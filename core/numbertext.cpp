@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -234,10 +234,15 @@ std::string formatNumber(long double value, int significantDigits, int exponentD
 
     const int precision = significantDigits < 2 ? 2 : (significantDigits > 18 ? 18 : significantDigits);
 
-    // glibc converts the exact binary value and rounds to even on exact ties,
-    // which gives the 18-significant-digit rounding the format starts from.
+    // The exact binary value rounded to 18 significant digits, ties to even:
+    // where the format starts from. to_chars, unlike printf, writes "." whatever
+    // the C locale is (Qt switches it to the user's at start-up).
     char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(canonical(value)));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1,
+                                       std::fabs(canonical(value)),
+                                       std::chars_format::scientific, 17);
+    *written.ptr = '\0';
+    const int length = written.ec == std::errc{} ? int(written.ptr - buffer) : 0;
     // "d.ddddddddddddddddde+XX": anything else is an encoding the FPU treats as NaN.
     if (length < 23 || !isDigit(buffer[0]) || buffer[1] != '.' || buffer[19] != 'e')
         return "NAN";

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxcb1-dev libxcb-randr0-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick
-  dbus-daemon python3-dbus fonts-dejavu-core
+  dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales
   dpkg-dev file
 )
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -182,6 +184,23 @@ TEST(DisplayNumberFormat, UsesTheSeparatorItIsGiven)
     EXPECT_EQ(formatDisplayNumber(128 / 255.0L * 100, 2, ","), "50,2");
     EXPECT_EQ(formatDisplayNumber(0.04994L, 2, ","), "0,04994");
     EXPECT_EQ(formatDisplayNumber(1.25L, 2, "٫"), "1٫25");
+}
+
+// The program runs with the C library in the user's locale (Qt sets it at
+// start-up); a German one must change neither writing nor reading.
+TEST(NumberTexts, DoNotDependOnTheCLibrarysLocale)
+{
+    const char *name = std::getenv("TONFANG_COMMA_LOCALE");
+    ASSERT_NE(name, nullptr) << "run through ctest, which provides the locale";
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, name), nullptr) << name << " is missing (LOCPATH)";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_EQ(formatDisplayNumber(240, 0, ","), "2,4E2");
+    EXPECT_EQ(formatDisplayNumber(128.0L / 255 * 100, 2, "."), "50.2");
+    EXPECT_EQ(formatNumber(0.333333333333333333L, 15, 0, "."), "0.333333333333333");
+    EXPECT_EQ(parseFloat("12,5", ","), 12.5L);
+    EXPECT_EQ(parseFloat("1.5e3", "."), 1500.0L);
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(DisplayNumberFormat, EdgesOfNotationAndRounding)

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <clocale>
 #include <memory>
 #include <ostream>
 
@@ -125,6 +126,17 @@ TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
     EXPECT_EQ(field->text(), QStringLiteral("6"));
     turnOver(spin, 120); // over the arrows as well
     EXPECT_EQ(field->text(), QStringLiteral("7"));
+}
+
+TEST_F(FloatUpDownTest, AnArrowStepsWhenPressedNotWhenReleased)
+{
+    typeText(QStringLiteral("7"));
+    QTest::mousePress(up, Qt::LeftButton);
+    finishSteps();
+    EXPECT_EQ(field->text(), QStringLiteral("8"));
+    QTest::mouseRelease(up, Qt::LeftButton);
+    finishSteps();
+    EXPECT_EQ(field->text(), QStringLiteral("8"));
 }
 
 TEST_F(FloatUpDownTest, ArrowsStepADisabledField)
@@ -336,6 +348,8 @@ TEST(FloatUpDownLocale, FollowsTheSystemDecimalSeparator)
     const QString separator = TFloatUpDown::localeDecimalSeparator();
     if (qgetenv("LC_ALL").startsWith("de_DE")) {
         EXPECT_EQ(separator, QStringLiteral(","));
+        // The C library follows too, as on a real German desktop.
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",") << "the test locale is missing";
     }
     const QString other = separator == QStringLiteral(",") ? QStringLiteral(".")
                                                              : QStringLiteral(",");

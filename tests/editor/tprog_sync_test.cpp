@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <clocale>
+
 namespace {
 
 using Texts = std::vector<QString>;
@@ -41,6 +43,7 @@ TEST_F(TprogTest, CommaLocaleWritesAndReadsWithComma)
 {
     if (QLocale::system().decimalPoint() != ",")
         GTEST_SKIP() << "needs a locale with a decimal comma";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",") << "the C library stayed in another locale";
     EXPECT_EQ(window->decimalSeparator(), ",");
     window->RGBtoALL({255, 128, 0});
     EXPECT_EQ(allTexts(), withSeparator(orangeAt2, ","));
