@@ -48,9 +48,10 @@ TFloatUpDown::TFloatUpDown(QWidget *owner)
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
     }
-    // With auto-repeat, clicked() comes again and again while the button is held.
-    connect(m_up, &QToolButton::clicked, this, [this] { step(+1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
+    // A step comes with the press, as with any spin box, and with auto-repeat
+    // pressed() comes again and again while the button is held.
+    connect(m_up, &QToolButton::pressed, this, [this] { step(+1); });
+    connect(m_down, &QToolButton::pressed, this, [this] { step(-1); });
     setFocusPolicy(Qt::NoFocus);
     resize(defaultWidth, defaultHeight);
 
