@@ -5,6 +5,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -245,6 +246,21 @@ std::int64_t ColourListView::selectedColour() const
         || selected.front().row() >= m_model->count())
         return noColourSelected;
     return std::int64_t(std::uint32_t(m_model->entry(selected.front().row()).colour));
+}
+
+QItemSelectionModel::SelectionFlags ColourListView::selectionCommand(const QModelIndex &index,
+                                                                     const QEvent *event) const
+{
+    if (event && (event->type() == QEvent::MouseButtonPress
+                  || event->type() == QEvent::MouseButtonDblClick
+                  || event->type() == QEvent::MouseButtonRelease)) {
+        if (static_cast<const QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return QItemSelectionModel::NoUpdate;
+    }
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    if (flags.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
 }
 
 void ColourListView::startDrag(Qt::DropActions supportedActions)

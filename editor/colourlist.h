@@ -70,6 +70,10 @@ public:
     std::int64_t selectedColour() const;
 
 protected:
+    // Like a plain list box: only the left button selects, and a click never
+    // clears the selection (Ctrl+click would, leaving no entry for the colour).
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
     // Never removes rows after a move: where the entry goes is decided by the
     // drop handler alone.
     void startDrag(Qt::DropActions supportedActions) override;

@@ -35,5 +35,6 @@ void Swatch::paintEvent(QPaintEvent *event)
 void Swatch::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
-    emit doubleClicked();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }

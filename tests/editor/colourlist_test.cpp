@@ -124,8 +124,9 @@ TEST(ColourListModel, DragDataNamesTheListAndTheRow)
     EXPECT_EQ(model.mimeData({}), nullptr);
 }
 
-// A view whose drag loop is replaced by what a drop on the list does: the drop
-// handler moves the entry, and the platform reports a completed move.
+// A view whose drag loop is replaced by what a drop does: on the list the drop
+// handler moves the entry; elsewhere (dropOnRow -1: another program, the scroll
+// bar) nothing moves. Either way the platform reports a completed move.
 class DroppingListView : public ColourListView {
 public:
     int dropOnRow = 0;
@@ -137,7 +138,7 @@ protected:
     {
         ++dragsRun;
         const auto payload = ColourListModel::dragPayload(drag->mimeData());
-        if (payload)
+        if (payload && dropOnRow >= 0)
             colourModel()->moveEntry(payload->row, dropOnRow);
         return Qt::MoveAction;
     }
@@ -154,6 +155,12 @@ TEST(ColourListView, ACompletedMoveLosesNoEntry)
     EXPECT_EQ(order(*view.colourModel()), QStringLiteral("23415"));
     // The selection went along with the entry.
     EXPECT_EQ(view.selectedColour(), 1);
+
+    // A move that ends outside the list takes nothing away from it.
+    view.dropOnRow = -1;
+    view.beginDrag();
+    EXPECT_EQ(view.dragsRun, 2);
+    EXPECT_EQ(order(*view.colourModel()), QStringLiteral("23415"));
 }
 
 TEST(ColourListView, SelectedColourIsTheNoColourValueWithoutASelection)
