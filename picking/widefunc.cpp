@@ -166,15 +166,16 @@ qsizetype SplitWide(QList<QStringView> &parts, QStringView separator, QStringVie
         parts.append(text);
         return 1;
     }
-    const qsizetype count = text.count(separator) + 1;
-    parts.reserve(parts.size() + count);
+    // A reserve hint only: count() also counts overlapping matches.
+    parts.reserve(parts.size() + text.count(separator) + 1);
+    const qsizetype before = parts.size();
     qsizetype from = 0;
     for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, from)) {
         parts.append(text.sliced(from, at - from));
         from = at + separator.size();
     }
     parts.append(text.sliced(from));
-    return count;
+    return parts.size() - before;
 }
 
 qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text)
@@ -271,6 +272,9 @@ bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, in
     // replaces only once it is written completely: a full disk or a lost
     // connection leaves the old file as it was.
     QSaveFile file(fileName);
+    // Where no temporary file can be made (a writable file in a read-only
+    // folder) the file is written in place, as replacing it always was.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         throw fileError(texts::cannotCreate, fileName, file.errorString());
 

@@ -63,6 +63,7 @@ TEST(SplitWide, SplitsOnlyAtTheWholeSeparator)
         {u"a\rb\r\n\r\nc", u"\r\n", {"a\rb", "", "c"}},
         {u"ab\r", u"\r\n", {"ab\r"}},
         {u"a;b", u"", {"a;b"}}, // an empty separator must not loop for ever
+        {u"aaa", u"aa", {"", "a"}}, // matches never overlap, nor does the count
     };
     for (const SplitCase &c : cases) {
         QStringList parts;
@@ -297,17 +298,25 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
 
-TEST_F(WideFileTest, KeepsTheOldFileWhenTheFolderIsReadOnly)
+TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFile)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes into a read-only folder";
-    const QString file = write("list.txt", "OLD\r\n");
+    // No temporary file can be made beside these files: a writable file is
+    // still replaced in place, a read-only one is reported and kept.
+    const QString writable = write("list.txt", "OLD\r\n");
+    const QString locked = write("locked.txt", "OLD\r\n");
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    const std::string error =
-        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
+    const std::string replaced =
+        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), writable, EncodingAnsi); });
+    const std::string refused =
+        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), locked, EncodingAnsi); });
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(error.rfind("Cannot create file \"" + file.toStdString() + "\". ", 0), 0u) << error;
-    EXPECT_EQ(read(file), QByteArray("OLD\r\n"));
+    EXPECT_EQ(replaced, "<none>");
+    EXPECT_EQ(read(writable), QByteArray("FFFFFF\r\n"));
+    EXPECT_EQ(refused.rfind("Cannot create file \"" + locked.toStdString() + "\". ", 0), 0u) << refused;
+    EXPECT_EQ(read(locked), QByteArray("OLD\r\n"));
 }
 
 TEST_F(WideFileTest, KeepsTheOldFileWhenWritingFailsHalfway)
