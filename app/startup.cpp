@@ -36,8 +36,9 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     showSplashAtOnce();
 
     m_prog = std::make_unique<Tprog>();
-    // The custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows are created here, after the main window, in that order.
+    // Windows still to come take their places here, after the main window:
+    // the custom step dialog, the help windows, the unit affixes dialog and
+    // the report windows, in that order.
 
     m_start->setMainWindow(m_prog.get());
     QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
