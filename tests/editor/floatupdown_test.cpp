@@ -15,14 +15,15 @@
 
 #include <clocale>
 #include <memory>
-#include <ostream>
-
 
 namespace {
 
 class FloatUpDownTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { attachNewControl(); }
+
+    // A fresh field with a control attached, on a shown host; replaces the last.
+    void attachNewControl()
     {
         host = std::make_unique<QWidget>();
         host->resize(200, 100);
@@ -40,29 +41,16 @@ protected:
 
     // Runs the step a click, key or wheel turn has queued.
     void finishSteps() { QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall); }
-
-    void clickUp()
+    void click(QToolButton *arrow)
     {
-        QTest::mouseClick(up, Qt::LeftButton);
+        QTest::mouseClick(arrow, Qt::LeftButton);
         finishSteps();
     }
-    void clickDown()
-    {
-        QTest::mouseClick(down, Qt::LeftButton);
-        finishSteps();
-    }
-
-    // Lets the event loop run until the queued step has written `text`.
-    void waitForText(const QString &text)
-    {
-        // A timeout shows up in the comparison that follows.
-        [[maybe_unused]] const bool written = QTest::qWaitFor([&] { return field->text() == text; });
-    }
-
-    // Starts from a field text that the control has not seen yet.
-    void typeText(const QString &text) { field->setText(text); }
+    void clickUp() { click(up); }
+    void clickDown() { click(down); }
 
     QString sep() const { return TFloatUpDown::localeDecimalSeparator(); }
+    // The text with "." as the locale's separator.
     QString number(QString text) const { return text.replace(QLatin1Char('.'), sep()); }
 
     std::unique_ptr<QWidget> host;
@@ -91,7 +79,7 @@ TEST_F(FloatUpDownTest, AttachingWritesPositionAndPlacesButtonsAtTheFieldsRightE
 
 TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
 {
-    typeText(QStringLiteral("7"));
+    field->setText(QStringLiteral("7"));
     clickUp();
     EXPECT_EQ(field->text(), QStringLiteral("8"));
     clickDown();
@@ -102,11 +90,9 @@ TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
     QTest::keyClick(field, Qt::Key_Up);
     // The step runs after the key has been handled; until then the text stands.
     EXPECT_EQ(field->text(), QStringLiteral("6"));
-    waitForText(QStringLiteral("7"));
-    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    EXPECT_EVENTUALLY_EQ(field->text(), QStringLiteral("7"));
     QTest::keyClick(field, Qt::Key_Down);
-    waitForText(QStringLiteral("6"));
-    EXPECT_EQ(field->text(), QStringLiteral("6"));
+    EXPECT_EVENTUALLY_EQ(field->text(), QStringLiteral("6"));
 
     const auto turnOver = [&](QWidget *target, int angle) {
         QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(),
@@ -130,7 +116,7 @@ TEST_F(FloatUpDownTest, ClicksKeysAndWheelStepTheFieldsText)
 
 TEST_F(FloatUpDownTest, AnArrowStepsWhenPressedNotWhenReleased)
 {
-    typeText(QStringLiteral("7"));
+    field->setText(QStringLiteral("7"));
     QTest::mousePress(up, Qt::LeftButton);
     finishSteps();
     EXPECT_EQ(field->text(), QStringLiteral("8"));
@@ -141,12 +127,11 @@ TEST_F(FloatUpDownTest, AnArrowStepsWhenPressedNotWhenReleased)
 
 TEST_F(FloatUpDownTest, ArrowsStepADisabledField)
 {
-    typeText(number("0.5"));
+    field->setText(number("0.5"));
     field->setEnabled(false);
     EXPECT_TRUE(spin->isEnabled());
     QTest::mouseClick(up, Qt::LeftButton);
-    waitForText(number("1.5"));
-    EXPECT_EQ(field->text(), number("1.5"));
+    EXPECT_EVENTUALLY_EQ(field->text(), number("1.5"));
 }
 
 TEST_F(FloatUpDownTest, AStepAtABoundWritesNothing)
@@ -172,7 +157,7 @@ TEST_F(FloatUpDownTest, AStepAtABoundWritesNothing)
 TEST_F(FloatUpDownTest, TextBeyondMaxIsClampedOnReadOnlyWhenThePositionMoves)
 {
     spin->setPosition(50);
-    typeText(QStringLiteral("150"));
+    field->setText(QStringLiteral("150"));
     QSignalSpy writes(field, &QLineEdit::textChanged);
     QTest::mouseClick(up, Qt::LeftButton);
     EXPECT_EQ(field->text(), QStringLiteral("100")); // the read, before the step
@@ -181,106 +166,88 @@ TEST_F(FloatUpDownTest, TextBeyondMaxIsClampedOnReadOnlyWhenThePositionMoves)
     EXPECT_EQ(writes.count(), 1);
 
     // The stored position is already the bound: the field keeps what it shows.
-    typeText(QStringLiteral("150"));
+    field->setText(QStringLiteral("150"));
     clickUp();
     EXPECT_EQ(field->text(), QStringLiteral("150"));
 }
 
-struct ReadCase {
-    const char *text;      // field text before the click ("." is the locale's separator)
-    double storedPosition; // what the control held before
-    const char *expected;  // field text after one click up
-};
-
-void PrintTo(const ReadCase &c, std::ostream *out)
+TEST_F(FloatUpDownTest, ReadsTheFieldBeforeEachStep)
 {
-    *out << '"' << c.text << "\" stored " << c.storedPosition;
+    const struct {
+        const char *text;      // field text before the click ("." is the locale's separator)
+        double storedPosition; // what the control held before
+        const char *expected;  // field text after one click up
+    } cases[] = {
+        {"50", 0, "51"},
+        {"50 %", 0, "51"},  // a unit behind a blank
+        {" 50", 20, "21"},  // nothing before the blank: stored value
+        {"abc", 20, "21"},  // not a number: stored value
+        {"", 20, "21"},
+        {"-5", 20, "1"},    // below Min: read as 0
+        {"12.5", 0, "13.5"},
+        {"1e1", 0, "11"},
+        {"0.333333333333333333", 0, "1.33333333333333"},
+        {"99.5", 0, "100"}, // the step is clamped too
+    };
+    for (const auto &c : cases) {
+        ASSERT_NO_FATAL_FAILURE(attachNewControl());
+        spin->setPosition(c.storedPosition);
+        field->setText(number(QString::fromUtf8(c.text)));
+        clickUp();
+        EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)))
+            << '"' << c.text << "\" stored " << c.storedPosition;
+    }
 }
 
-class FloatUpDownReadTest : public FloatUpDownTest,
-                            public ::testing::WithParamInterface<ReadCase> {};
-
-TEST_P(FloatUpDownReadTest, ReadsTheFieldBeforeEachStep)
+TEST_F(FloatUpDownTest, StepsByIncrementRoundedToThePrecision)
 {
-    const ReadCase &c = GetParam();
-    spin->setPosition(c.storedPosition);
-    typeText(number(QString::fromUtf8(c.text)));
-    clickUp();
-    EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FieldTexts, FloatUpDownReadTest,
-    ::testing::Values(ReadCase{"50", 0, "51"},
-                      ReadCase{"50 %", 0, "51"},       // a unit behind a blank
-                      ReadCase{" 50", 20, "21"},       // nothing before the blank: stored value
-                      ReadCase{"abc", 20, "21"},       // not a number: stored value
-                      ReadCase{"", 20, "21"},
-                      ReadCase{"-5", 20, "1"},         // below Min: read as 0
-                      ReadCase{"12.5", 0, "13.5"},
-                      ReadCase{"1e1", 0, "11"},
-                      ReadCase{"0.333333333333333333", 0, "1.33333333333333"},
-                      ReadCase{"99.5", 0, "100"}));    // the step is clamped too
-
-struct StepCase {
-    int precision;
-    double increment;
-    double max;
-    const char *start;
-    int clicks; // positive: up, negative: down
-    const char *expected;
-};
-
-void PrintTo(const StepCase &c, std::ostream *out)
-{
-    *out << "precision " << c.precision << " increment " << c.increment << " from " << c.start
-         << " clicks " << c.clicks;
-}
-
-class FloatUpDownStepTest : public FloatUpDownTest,
-                            public ::testing::WithParamInterface<StepCase> {};
-
-TEST_P(FloatUpDownStepTest, StepsByIncrementRoundedToThePrecision)
-{
-    const StepCase &c = GetParam();
-    spin->setMax(c.max);
-    spin->setPrecision(c.precision);
-    spin->setIncrement(c.increment);
-    typeText(number(QString::fromUtf8(c.start)));
-    for (int i = 0; i < std::abs(c.clicks); ++i)
-        c.clicks > 0 ? clickUp() : clickDown();
-    EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)));
-}
-
-constexpr double tcolorMax = 2147483647;
-
-INSTANTIATE_TEST_SUITE_P(
-    Increments, FloatUpDownStepTest,
-    ::testing::Values(
-        StepCase{2, 0.1, 100, "50", 3, "50.3"},
-        StepCase{2, 0.1, 100, "50", -2, "49.8"},
-        StepCase{0, 0.1, 100, "50", 1, "50"},  // rounds to no step at all
-        StepCase{0, 0.5, 100, "50", 1, "50"},  // half to even: 0
-        StepCase{0, 1.5, 100, "50", 1, "52"},  // half to even: 2
-        StepCase{0, 2.5, 100, "50", 1, "52"},
-        StepCase{4, 1, 100, "5", 1, "6"},
-        StepCase{2, 0.125, 100, "5", 1, "5.12"}, // 12.5 units: half to even 12
-        StepCase{2, 0.375, 100, "5", 1, "5.38"}, // 37.5 units: half to even 38
+    constexpr double tcolorMax = 2147483647;
+    const struct {
+        int precision;
+        double increment;
+        double max;
+        const char *start;
+        int clicks; // positive: up, negative: down
+        const char *expected;
+    } cases[] = {
+        {2, 0.1, 100, "50", 3, "50.3"},
+        {2, 0.1, 100, "50", -2, "49.8"},
+        {0, 0.1, 100, "50", 1, "50"},     // rounds to no step at all
+        {0, 0.5, 100, "50", 1, "50"},     // half to even: 0
+        {0, 1.5, 100, "50", 1, "52"},     // half to even: 2
+        {0, 2.5, 100, "50", 1, "52"},
+        {4, 1, 100, "5", 1, "6"},
+        {2, 0.125, 100, "5", 1, "5.12"},  // 12.5 units: half to even 12
+        {2, 0.375, 100, "5", 1, "5.38"},  // 37.5 units: half to even 38
         // Steps and bounds far beyond 32-bit units still step exactly and clamp.
-        StepCase{9, 5, 100, "10", 1, "15"},
-        StepCase{13, 20, 100, "10", 2, "50"},
-        StepCase{2, 1, tcolorMax, "2147483645", 1, "2147483646"},
-        StepCase{2, 1, tcolorMax, "2147483646", 3, "2147483647"},
-        StepCase{2, 10, tcolorMax, "2147483640", -1, "2147483630"},
-        StepCase{13, 1, tcolorMax, "2147483646", 2, "2147483647"},
-        StepCase{13, 1, tcolorMax, "2147483647", -1, "2147483646"},
-        StepCase{13, 1000, tcolorMax, "2147483000", 1, "2147483647"},
-        StepCase{2, 1e300, tcolorMax, "2147483000", 1, "2147483647"}, // saturated units
-        StepCase{2, 1e300, tcolorMax, "2147483000", -1, "0"}));
+        {9, 5, 100, "10", 1, "15"},
+        {13, 20, 100, "10", 2, "50"},
+        {2, 1, tcolorMax, "2147483645", 1, "2147483646"},
+        {2, 1, tcolorMax, "2147483646", 3, "2147483647"},
+        {2, 10, tcolorMax, "2147483640", -1, "2147483630"},
+        {13, 1, tcolorMax, "2147483646", 2, "2147483647"},
+        {13, 1, tcolorMax, "2147483647", -1, "2147483646"},
+        {13, 1000, tcolorMax, "2147483000", 1, "2147483647"},
+        {2, 1e300, tcolorMax, "2147483000", 1, "2147483647"}, // saturated units
+        {2, 1e300, tcolorMax, "2147483000", -1, "0"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_NO_FATAL_FAILURE(attachNewControl());
+        spin->setMax(c.max);
+        spin->setPrecision(c.precision);
+        spin->setIncrement(c.increment);
+        field->setText(number(QString::fromUtf8(c.start)));
+        for (int i = 0; i < std::abs(c.clicks); ++i)
+            c.clicks > 0 ? clickUp() : clickDown();
+        EXPECT_EQ(field->text(), number(QString::fromUtf8(c.expected)))
+            << "precision " << c.precision << " increment " << c.increment << " from " << c.start
+            << " clicks " << c.clicks;
+    }
+}
 
 TEST_F(FloatUpDownTest, ChangingPrecisionKeepsTheTextAndTheStep)
 {
-    typeText(QStringLiteral("5"));
+    field->setText(QStringLiteral("5"));
     clickUp();
     spin->setPrecision(4);
     EXPECT_EQ(field->text(), QStringLiteral("6"));
@@ -311,7 +278,7 @@ TEST_F(FloatUpDownTest, ACustomDecimalSignIsReadAndWritten)
 {
     spin->setDecimalSign(QLatin1Char(','));
     EXPECT_FALSE(spin->DefaultDecimalSign());
-    typeText(QStringLiteral("12,5"));
+    field->setText(QStringLiteral("12,5"));
     clickUp();
     EXPECT_EQ(field->text(), QStringLiteral("13,5"));
 
@@ -325,7 +292,7 @@ TEST_F(FloatUpDownTest, ACustomDecimalSignIsReadAndWritten)
 
 TEST_F(FloatUpDownTest, ADetachedOrDestroyedFieldIsLeftAlone)
 {
-    typeText(QStringLiteral("40"));
+    field->setText(QStringLiteral("40"));
     spin->setAssociate(nullptr);
     clickUp();
     EXPECT_EQ(field->text(), QStringLiteral("40"));
@@ -359,16 +326,16 @@ TEST(FloatUpDownLocale, FollowsTheSystemDecimalSeparator)
     spin->setAssociate(field);
     EXPECT_EQ(spin->DecimalSign(), separator.front());
 
-    field->setText(QStringLiteral("12") + separator + QStringLiteral("5"));
-    spin->step(+1);
-    QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall);
-    EXPECT_EQ(field->text(), QStringLiteral("13") + separator + QStringLiteral("5"));
-
+    // Steps once from `text` and gives what the field shows then.
+    const auto stepFrom = [&](const QString &text) {
+        field->setText(text);
+        spin->step(+1);
+        QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall);
+        return field->text();
+    };
+    EXPECT_EQ(stepFrom("12" + separator + "5"), "13" + separator + "5");
     // The other sign is no decimal sign here: the stored position is stepped.
-    field->setText(QStringLiteral("2") + other + QStringLiteral("5"));
-    spin->step(+1);
-    QCoreApplication::sendPostedEvents(spin, QEvent::MetaCall);
-    EXPECT_EQ(field->text(), QStringLiteral("14") + separator + QStringLiteral("5"));
+    EXPECT_EQ(stepFrom("2" + other + "5"), "14" + separator + "5");
 }
 
 } // namespace

@@ -24,6 +24,11 @@
         static_cast<void>(TONFANG_WAIT_FOR((actual) == (expected))); \
         ASSERT_EQ(actual, expected); \
     } while (false)
+#define EXPECT_EVENTUALLY_EQ(actual, expected) \
+    do { \
+        static_cast<void>(TONFANG_WAIT_FOR((actual) == (expected))); \
+        EXPECT_EQ(actual, expected); \
+    } while (false)
 
 // Lets GoogleTest show texts in its failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
