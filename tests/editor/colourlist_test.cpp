@@ -14,47 +14,36 @@
 #include <QTest>
 
 #include <memory>
-#include <ostream>
+#include <vector>
 
 namespace {
 
-struct MoveCase {
-    int from;
-    int to;
-    const char *expected;
-};
-
-void PrintTo(const MoveCase &c, std::ostream *out)
+TEST(ColourListModel, MoveTakesTheEntryOutAndPutsItBackAtTheTargetRow)
 {
-    *out << c.from << " -> " << c.to;
+    const struct {
+        int from, to;
+        const char *expected;
+    } cases[] = {
+        {0, 3, "23415"},  {3, 0, "41235"},  {0, 1, "21345"}, {1, 0, "21345"},
+        {0, 4, "23451"},  {4, 0, "51234"},  {3, 4, "12354"}, {2, 2, "12345"},
+        {-1, 2, "12345"}, {5, 0, "12345"},  {0, 5, "12345"}, {0, -1, "12345"},
+    };
+    for (const auto &c : cases) {
+        ColourListModel model;
+        fillNumbered(model);
+        // Indexes held elsewhere (the selection, the view) must follow their entries.
+        std::vector<QPersistentModelIndex> held;
+        for (int row = 0; row < model.count(); ++row)
+            held.emplace_back(model.index(row));
+
+        model.moveEntry(c.from, c.to);
+
+        EXPECT_EQ(order(model), QString::fromLatin1(c.expected)) << c.from << " -> " << c.to;
+        for (int i = 0; i < int(held.size()); ++i)
+            EXPECT_EQ(held[std::size_t(i)].data().toString(), QString::number(i + 1))
+                << c.from << " -> " << c.to;
+    }
 }
-
-class ColourListMoveTest : public ::testing::TestWithParam<MoveCase> {};
-
-TEST_P(ColourListMoveTest, TakesTheEntryOutAndPutsItBackAtTheTargetRow)
-{
-    const MoveCase &c = GetParam();
-    ColourListModel model;
-    fillNumbered(model);
-    // Indexes held elsewhere (the selection, the view) must follow their entries.
-    std::vector<QPersistentModelIndex> held;
-    for (int row = 0; row < model.count(); ++row)
-        held.emplace_back(model.index(row));
-
-    model.moveEntry(c.from, c.to);
-
-    EXPECT_EQ(order(model), QString::fromLatin1(c.expected));
-    for (int i = 0; i < int(held.size()); ++i)
-        EXPECT_EQ(held[std::size_t(i)].data().toString(), QString::number(i + 1));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ColourListMoveTest,
-                         ::testing::Values(MoveCase{0, 3, "23415"}, MoveCase{3, 0, "41235"},
-                                           MoveCase{0, 1, "21345"}, MoveCase{1, 0, "21345"},
-                                           MoveCase{0, 4, "23451"}, MoveCase{4, 0, "51234"},
-                                           MoveCase{3, 4, "12354"}, MoveCase{2, 2, "12345"},
-                                           MoveCase{-1, 2, "12345"}, MoveCase{5, 0, "12345"},
-                                           MoveCase{0, 5, "12345"}, MoveCase{0, -1, "12345"}));
 
 TEST(ColourListModel, AppendsManyRowsInOneInsertion)
 {
@@ -191,11 +180,11 @@ TEST(ColourListView, RefusesDropsWithoutAHandler)
     view.resize(140, 160);
     fillNumbered(*view.colourModel());
     std::unique_ptr<QMimeData> mime(view.colourModel()->mimeData({view.colourModel()->index(0)}));
-    QDragEnterEvent enter(QPoint(10, 40), Qt::CopyAction | Qt::MoveAction, mime.get(), Qt::LeftButton,
-                          Qt::NoModifier);
+    const auto actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(10, 40), actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 40), Qt::CopyAction | Qt::MoveAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(10, 40), actions, mime.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &drop);
     EXPECT_FALSE(drop.isAccepted());
     EXPECT_EQ(order(*view.colourModel()), QStringLiteral("12345"));
