@@ -2,11 +2,11 @@
 // encodings with their odd corners, and files that cannot be read or written.
 
 #include "picking/widefunc.h"
+#include "tests/support/errors.h"
 #include "tests/support/tempfolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,26 +22,32 @@ QString units(const std::u16string &text)
     return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
-QByteArray bytesOf(std::initializer_list<int> values)
+// Bytes from hexadecimal digits; blanks only group them.
+QByteArray hex(const char *digits)
 {
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(char(value));
-    return bytes;
+    return QByteArray::fromHex(digits);
 }
+
+struct DecodeCase {
+    const char *name;
+    QByteArray bytes;
+    std::u16string text;
+};
 
 class WideFileTest : public TempFolderTest {
 protected:
     // The message of the WideFileError that `action` throws, or "<none>".
-    template <typename Action>
-    static std::string errorOf(Action action)
+    static std::string fileError(const auto &action) { return errorOf<WideFileError>(action); }
+    // Each case's bytes, written to a file of their own, load as its text.
+    void expectLoads(std::initializer_list<DecodeCase> cases) const
     {
-        try {
-            action();
-        } catch (const WideFileError &error) {
-            return error.what();
-        }
-        return "<none>";
+        for (const DecodeCase &c : cases)
+            EXPECT_EQ(LoadWideTextFile(write(QString::fromLatin1(c.name), c.bytes)), units(c.text))
+                << c.name;
+    }
+    static std::string cannotCreate(const QString &file)
+    {
+        return "Cannot create file \"" + file.toStdString() + "\". ";
     }
 };
 
@@ -101,16 +107,16 @@ TEST_F(WideFileTest, DetectsTheEncodingByMarkInOrder)
 {
     const std::pair<QByteArray, int> cases[] = {
         {{}, EncodingAnsi},
-        {bytesOf({0xFF}), EncodingAnsi},
-        {bytesOf({0xFF, 0xFE}), EncodingUtf16LE},
-        {bytesOf({0xFE, 0xFF}), EncodingUtf16BE},
-        {bytesOf({0xFF, 0xFE, 0x41, 0x00}), EncodingUtf16LE},
-        {bytesOf({0xFF, 0xFE, 0x00}), EncodingUtf16LE},
-        {bytesOf({0xFF, 0xFE, 0x00, 0x00}), EncodingUtf32LE},
-        {bytesOf({0x00, 0x00, 0xFE, 0xFF}), EncodingUtf32BE},
-        {bytesOf({0x00, 0x00, 0xFE}), EncodingAnsi},
-        {bytesOf({0xEF, 0xBB, 0xBF}), EncodingUtf8},
-        {bytesOf({0xEF, 0xBB}), EncodingAnsi},
+        {hex("ff"), EncodingAnsi},
+        {hex("ff fe"), EncodingUtf16LE},
+        {hex("fe ff"), EncodingUtf16BE},
+        {hex("ff fe 41 00"), EncodingUtf16LE},
+        {hex("ff fe 00"), EncodingUtf16LE},
+        {hex("ff fe 00 00"), EncodingUtf32LE},
+        {hex("00 00 fe ff"), EncodingUtf32BE},
+        {hex("00 00 fe"), EncodingAnsi},
+        {hex("ef bb bf"), EncodingUtf8},
+        {hex("ef bb"), EncodingAnsi},
         {QByteArray("+/v8-abc"), EncodingUtf7},
         {QByteArray("+/v9"), EncodingAnsi},
         {QByteArray("FFFFFF\r\n"), EncodingAnsi},
@@ -124,65 +130,43 @@ TEST_F(WideFileTest, DetectsTheEncodingByMarkInOrder)
 
 // ---- decoding ----------------------------------------------------------------
 
-struct DecodeCase {
-    const char *name;
-    QByteArray bytes;
-    std::u16string text;
-};
-
 TEST_F(WideFileTest, LoadsEachEncodingToTheSameText)
 {
     // "A", u-umlaut and an emoji outside the basic plane, in every encoding.
     const std::u16string text = u"A\u00FC\xD83D\xDE00\r\n";
-    const DecodeCase cases[] = {
-        {"locale", bytesOf({0x41, 0xC3, 0xBC, 0xF0, 0x9F, 0x98, 0x80, 13, 10}), text},
-        {"utf-8", bytesOf({0xEF, 0xBB, 0xBF, 0x41, 0xC3, 0xBC, 0xF0, 0x9F, 0x98, 0x80, 13, 10}),
-         text},
+    expectLoads({
+        {"locale", hex("41 c3 bc f0 9f 98 80 0d 0a"), text},
+        {"utf-8", hex("ef bb bf 41 c3 bc f0 9f 98 80 0d 0a"), text},
         {"utf-7", QByteArray("+/v8-A+APzYPd4A-\r\n"), text},
-        {"utf-16le", bytesOf({0xFF, 0xFE, 0x41, 0, 0xFC, 0, 0x3D, 0xD8, 0x00, 0xDE, 13, 0, 10, 0}),
-         text},
-        {"utf-16be", bytesOf({0xFE, 0xFF, 0, 0x41, 0, 0xFC, 0xD8, 0x3D, 0xDE, 0x00, 0, 13, 0, 10}),
-         text},
-        {"utf-32le", bytesOf({0xFF, 0xFE, 0, 0, 0x41, 0, 0, 0, 0xFC, 0, 0, 0, 0x00, 0xF6, 0x01, 0,
-                              13, 0, 0, 0, 10, 0, 0, 0}),
-         text},
-        {"utf-32be", bytesOf({0, 0, 0xFE, 0xFF, 0, 0, 0, 0x41, 0, 0, 0, 0xFC, 0, 0x01, 0xF6, 0x00,
-                              0, 0, 0, 13, 0, 0, 0, 10}),
-         text},
-    };
-    for (const DecodeCase &c : cases)
-        EXPECT_EQ(LoadWideTextFile(write(QString::fromLatin1(c.name), c.bytes)),
-                  units(c.text))
-            << c.name;
+        {"utf-16le", hex("fffe 4100 fc00 3dd8 00de 0d00 0a00"), text},
+        {"utf-16be", hex("feff 0041 00fc d83d de00 000d 000a"), text},
+        {"utf-32le", hex("fffe0000 41000000 fc000000 00f60100 0d000000 0a000000"), text},
+        {"utf-32be", hex("0000feff 00000041 000000fc 0001f600 0000000d 0000000a"), text},
+    });
 }
 
 TEST_F(WideFileTest, HandlesTheOddCornersOfEachEncoding)
 {
-    const DecodeCase cases[] = {
+    expectLoads({
         // A UTF-16 LE text beginning with U+0000 carries the UTF-32 LE mark.
-        {"utf-16le starting with nul", bytesOf({0xFF, 0xFE, 0, 0, 0x41, 0}), u""},
-        {"utf-16le starting with nul, longer", bytesOf({0xFF, 0xFE, 0, 0, 0x41, 0, 0x42, 0}), u"?"},
-        {"utf-16le odd trailing byte", bytesOf({0xFF, 0xFE, 0x41, 0, 0x42}), u"A"},
-        {"utf-16le mark only", bytesOf({0xFF, 0xFE}), u""},
-        {"utf-16le one byte after the mark", bytesOf({0xFF, 0xFE, 0x41}), u""},
-        {"utf-16be lone surrogate kept", bytesOf({0xFE, 0xFF, 0xD8, 0x00}), u"\xD800"},
-        {"utf-32le trailing bytes", bytesOf({0xFF, 0xFE, 0, 0, 0x41, 0, 0, 0, 0x42}), u"A"},
-        {"utf-32be surrogate value", bytesOf({0, 0, 0xFE, 0xFF, 0, 0, 0xD8, 0}), u"?"},
-        {"utf-32be above the last code point", bytesOf({0, 0, 0xFE, 0xFF, 0, 0x11, 0, 0}), u"?"},
-        {"utf-8 broken continuation", bytesOf({0xEF, 0xBB, 0xBF, 0x41, 0xC3, 0x41}), u""},
-        {"utf-8 cut at the end", bytesOf({0xEF, 0xBB, 0xBF, 0x41, 0xE2, 0x82}), u""},
-        {"utf-8 stray continuation byte", bytesOf({0xEF, 0xBB, 0xBF, 0x41, 0x80}), u""},
-        {"utf-8 second mark kept", bytesOf({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 0x41}),
-         u"\uFEFFA"},
+        {"utf-16le starting with nul", hex("ff fe 00 00 41 00"), u""},
+        {"utf-16le starting with nul, longer", hex("ff fe 00 00 41 00 42 00"), u"?"},
+        {"utf-16le odd trailing byte", hex("ff fe 41 00 42"), u"A"},
+        {"utf-16le mark only", hex("ff fe"), u""},
+        {"utf-16le one byte after the mark", hex("ff fe 41"), u""},
+        {"utf-16be lone surrogate kept", hex("fe ff d8 00"), u"\xD800"},
+        {"utf-32le trailing bytes", hex("ff fe 00 00 41 00 00 00 42"), u"A"},
+        {"utf-32be surrogate value", hex("00 00 fe ff 00 00 d8 00"), u"?"},
+        {"utf-32be above the last code point", hex("00 00 fe ff 00 11 00 00"), u"?"},
+        {"utf-8 broken continuation", hex("ef bb bf 41 c3 41"), u""},
+        {"utf-8 cut at the end", hex("ef bb bf 41 e2 82"), u""},
+        {"utf-8 stray continuation byte", hex("ef bb bf 41 80"), u""},
+        {"utf-8 second mark kept", hex("ef bb bf ef bb bf 41"), u"\uFEFFA"},
         {"utf-7 mark only", QByteArray("+/v8"), u""},
         {"utf-7 plus-minus is a plus", QByteArray("+/v8-1+-2"), u"1+2"},
         {"single byte file", QByteArray("A"), u"A"},
-        {"locale bytes that are no characters", bytesOf({0x41, 0xFF, 0x42}), u"A\uFFFDB"},
-    };
-    for (const DecodeCase &c : cases)
-        EXPECT_EQ(LoadWideTextFile(write(QString::fromLatin1(c.name), c.bytes)),
-                  units(c.text))
-            << c.name;
+        {"locale bytes that are no characters", hex("41 ff 42"), u"A\uFFFDB"},
+    });
 }
 
 TEST_F(WideFileTest, RefusesMalformedUtf7)
@@ -197,7 +181,7 @@ TEST_F(WideFileTest, RefusesMalformedUtf7)
     int n = 0;
     for (const QByteArray &bytes : cases) {
         const QString file = write(QString::number(n++), bytes);
-        EXPECT_EQ(errorOf([&] { LoadWideTextFile(file); }), "Invalid UTF7") << bytes.toStdString();
+        EXPECT_EQ(fileError([&] { LoadWideTextFile(file); }), "Invalid UTF7") << bytes.toStdString();
     }
 }
 
@@ -206,18 +190,18 @@ TEST_F(WideFileTest, NamesTheFileAndTheReasonWhenItCannotBeOpened)
     const QString missing = path("missing.txt");
     const std::string expected =
         "Cannot open file \"" + missing.toStdString() + "\". No such file or directory";
-    EXPECT_EQ(errorOf([&] { LoadWideTextFile(missing); }), expected);
-    EXPECT_EQ(errorOf([&] { DetectTextEncoding(missing); }), expected);
+    EXPECT_EQ(fileError([&] { LoadWideTextFile(missing); }), expected);
+    EXPECT_EQ(fileError([&] { DetectTextEncoding(missing); }), expected);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
     const QString folder = path("folder.txt");
-    EXPECT_EQ(errorOf([&] { LoadWideTextFile(folder); }),
+    EXPECT_EQ(fileError([&] { LoadWideTextFile(folder); }),
               "Cannot open file \"" + folder.toStdString() + "\". Is a directory");
 
     // A relative name is reported with its full path.
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    EXPECT_EQ(errorOf([&] { LoadWideTextFile(QStringLiteral("missing.txt")); }), expected);
+    EXPECT_EQ(fileError([&] { LoadWideTextFile(QStringLiteral("missing.txt")); }), expected);
     QDir::setCurrent(current);
 }
 
@@ -227,7 +211,7 @@ TEST_F(WideFileTest, ReportsAFileWithoutReadPermission)
         GTEST_SKIP() << "root reads a file whatever its permissions";
     const QString file = write("locked.txt", "FFFFFF\r\n");
     ASSERT_TRUE(QFile::setPermissions(file, {}));
-    EXPECT_EQ(errorOf([&] { LoadWideTextFile(file); }),
+    EXPECT_EQ(fileError([&] { LoadWideTextFile(file); }),
               "Cannot open file \"" + file.toStdString() + "\". Permission denied");
 }
 
@@ -293,8 +277,8 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     const QString notAFolder = write("plain", "plain");
     const QString file = notAFolder + "/list.txt";
     const std::string error =
-        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
-    EXPECT_EQ(error.rfind("Cannot create file \"" + file.toStdString() + "\". ", 0), 0u) << error;
+        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
+    EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
 
@@ -309,13 +293,13 @@ TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFile)
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     const std::string replaced =
-        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), writable, EncodingAnsi); });
+        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), writable, EncodingAnsi); });
     const std::string refused =
-        errorOf([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), locked, EncodingAnsi); });
+        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), locked, EncodingAnsi); });
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(replaced, "<none>");
     EXPECT_EQ(read(writable), QByteArray("FFFFFF\r\n"));
-    EXPECT_EQ(refused.rfind("Cannot create file \"" + locked.toStdString() + "\". ", 0), 0u) << refused;
+    EXPECT_TRUE(refused.starts_with(cannotCreate(locked))) << refused;
     EXPECT_EQ(read(locked), QByteArray("OLD\r\n"));
 }
 
@@ -333,12 +317,11 @@ TEST_F(WideFileTest, KeepsTheOldFileWhenWritingFailsHalfway)
         rlimit small = saved;
         small.rlim_cur = 4;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const std::string error = errorOf([&] { SaveWideTextFile(text, file, EncodingAnsi); });
+        const std::string error = fileError([&] { SaveWideTextFile(text, file, EncodingAnsi); });
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
 
-        EXPECT_EQ(error.rfind("Cannot create file \"" + file.toStdString() + "\". ", 0), 0u)
-            << error;
+        EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
         EXPECT_EQ(read(file), QByteArray("OLD\r\n")) << lines;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.txt"});
     }
