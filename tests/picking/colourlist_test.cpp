@@ -10,16 +10,15 @@
 #include "editor/tprog.h"
 #include "tests/support/colourlisttesting.h"
 #include "tests/support/eventually.h"
+#include "tests/support/tempfolder.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QDataStream>
 #include <QDragEnterEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -56,11 +55,11 @@ private:
     QTimer m_poll;
 };
 
-class ColourListHandlersTest : public ::testing::Test {
+class ColourListHandlersTest : public TempFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_NO_FATAL_FAILURE(TempFolderTest::SetUp());
         TonfangApplication::setErrorSink([this](const QString &text) { errors << text; });
         window = std::make_unique<Tprog>();
         new ColourListHandlers(*window);
@@ -71,7 +70,6 @@ protected:
 
     ColourListView *list() const { return window->ColorListBox1; }
     ColourListModel *model() const { return list()->colourModel(); }
-    QString path(const QString &name) const { return dir.filePath(name); }
 
     // Replaces the list by entries "1" .. "n" with the colour numbers 1 .. n.
     void fillNumbered(int count)
@@ -150,21 +148,6 @@ protected:
         };
     }
     static void cancel(QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); }
-
-    static QByteArray read(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir dir;
     std::unique_ptr<Tprog> window;
     QStringList errors;
 };
@@ -370,7 +353,7 @@ TEST_F(ColourListHandlersTest, ClearingEmptiesTheListAndKeepsTheColour)
     // An empty list saves as an empty file.
     chooseWithDialog(window->savecol, chooseFile(path("empty.txt")));
     EXPECT_EQ(read(path("empty.txt")), QByteArray());
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors, QStringList{});
 }
 
 // ---- colour dialog -----------------------------------------------------------
@@ -416,7 +399,7 @@ TEST_F(ColourListHandlersTest, SavesTheListUnderTheChosenNameAddingTxt)
     chooseWithDialog(window->savecol, chooseFile(path("colours.txt")));
     EXPECT_EQ(read(path("colours.txt")), QByteArray("000000\r\n"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors, QStringList{});
 }
 
 TEST_F(ColourListHandlersTest, SavesNothingForAPictureNameOrACancel)
@@ -424,7 +407,7 @@ TEST_F(ColourListHandlersTest, SavesNothingForAPictureNameOrACancel)
     chooseWithDialog(window->savecol, chooseFile(path("colours.JPG")));
     chooseWithDialog(window->savecol, &cancel);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors, QStringList{});
 }
 
 TEST_F(ColourListHandlersTest, TellsTheUserWhenTheFileCannotBeCreated)
@@ -453,7 +436,7 @@ TEST_F(ColourListHandlersTest, OpeningAppendsTheFilesColoursAndKeepsTheCurrentOn
 
     chooseWithDialog(window->opencol, &cancel);
     EXPECT_EQ(model()->count(), 4);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors, QStringList{});
 }
 
 TEST_F(ColourListHandlersTest, ABadLineStopsOpeningAfterTheLinesBeforeIt)
