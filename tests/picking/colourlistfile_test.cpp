@@ -6,10 +6,10 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "picking/widefunc.h"
+#include "tests/support/errors.h"
 #include "tests/support/tempfolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -133,16 +133,8 @@ TEST_F(ColourListFileTest, AppendsTheLinesBeforeABadOneThenFails)
 {
     ColourListModel model;
     const QString file = write("list.txt", "FFFFFF\r\n12345G\r\n000000\r\n");
-    EXPECT_THROW(
-        {
-            try {
-                appendColourListFile(model, file);
-            } catch (const tonfang::ConversionError &error) {
-                EXPECT_STREQ(error.what(), "'$5G' is not a valid integer value");
-                throw;
-            }
-        },
-        tonfang::ConversionError);
+    EXPECT_EQ(errorOf<tonfang::ConversionError>([&] { appendColourListFile(model, file); }),
+              "'$5G' is not a valid integer value");
     ASSERT_EQ(model.count(), 1);
     EXPECT_EQ(model.entry(0), white);
 }
@@ -161,37 +153,29 @@ TEST_F(ColourListFileTest, AddsNothingWhenTheFileCannotBeReadOrDecoded)
     EXPECT_EQ(model.count(), 1);
 }
 
-// The ASCII content "FFFFFF\r\na1b2c3\r\n" in each encoding, mark included.
+// ASCII text in an encoding, mark included. In the wide encodings the mark is
+// U+FEFF written like every other unit.
 QByteArray encoded(const QByteArray &ascii, int encoding)
 {
-    QByteArray bytes;
-    const auto unit = [&bytes](char c, int width, bool bigEndian) {
-        QByteArray u(width, '\0');
-        u[bigEndian ? width - 1 : 0] = c;
-        bytes += u;
-    };
     switch (encoding) {
+    case EncodingAnsi:
+        return ascii;
     case EncodingUtf8:
         return "\xEF\xBB\xBF" + ascii;
     case EncodingUtf7:
         return "+/v8-" + ascii;
-    case EncodingUtf16LE:
-    case EncodingUtf16BE:
-    case EncodingUtf32LE:
-    case EncodingUtf32BE: {
-        const bool big = encoding == EncodingUtf16BE || encoding == EncodingUtf32BE;
-        const int width = encoding == EncodingUtf16LE || encoding == EncodingUtf16BE ? 2 : 4;
-        const QByteArray mark = width == 2 ? (big ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE"))
-                                           : (big ? QByteArray("\0\0\xFE\xFF", 4)
-                                                  : QByteArray("\xFF\xFE\0\0", 4));
-        bytes = mark;
-        for (char c : ascii)
-            unit(c, width, big);
-        return bytes;
     }
-    default:
-        return ascii;
-    }
+    const bool big = encoding == EncodingUtf16BE || encoding == EncodingUtf32BE;
+    const int width = encoding == EncodingUtf16LE || encoding == EncodingUtf16BE ? 2 : 4;
+    QByteArray bytes;
+    const auto put = [&](std::uint32_t unit) {
+        for (int i = 0; i < width; ++i)
+            bytes += char(unit >> 8 * (big ? width - 1 - i : i));
+    };
+    put(0xFEFF);
+    for (const char c : ascii)
+        put(std::uint8_t(c));
+    return bytes;
 }
 
 TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
