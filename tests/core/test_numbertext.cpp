@@ -1,4 +1,5 @@
 #include "core/numbertext.h"
+#include "tests/support/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -66,12 +67,8 @@ TEST(IntegerTextRule, RejectsEverythingElse)
 
 TEST(IntegerTextRule, ConvertingFormNamesTheWholeText)
 {
-    try {
-        StrToInt(" 12 ");
-        FAIL() << "no error raised";
-    } catch (const ConversionError &error) {
-        EXPECT_STREQ(error.what(), "' 12 ' is not a valid integer value");
-    }
+    EXPECT_EQ(errorOf<ConversionError>([] { StrToInt(" 12 "); }),
+              "' 12 ' is not a valid integer value");
 }
 
 TEST(IntegerText, WritesPlainDecimal)
@@ -142,12 +139,8 @@ TEST(FloatTextRule, RejectsEverythingElse)
 
 TEST(FloatTextRule, ConvertingFormNamesTheWholeText)
 {
-    try {
-        StrToFloat("1,5", ".");
-        FAIL() << "no error raised";
-    } catch (const ConversionError &error) {
-        EXPECT_STREQ(error.what(), "'1,5' is not a valid floating point value");
-    }
+    EXPECT_EQ(errorOf<ConversionError>([] { StrToFloat("1,5", "."); }),
+              "'1,5' is not a valid floating point value");
 }
 
 struct FormatRow {
@@ -231,26 +224,20 @@ TEST(DisplayNumberFormat, EdgesOfNotationAndRounding)
         {7, 1, 0, "7"},                 // P below 2 counts as 2
         {1.23456789012345678901L, 40, 0, "1.23456789012345679"}, // above 18 counts as 18
         {0.1L + 0.2L, 15, 0, "0.3"},
+        // 1.0035 and 2.675 lie slightly below their decimal texts in binary;
+        // rounding the exact value to 18 digits first turns them into exact
+        // halves, which then go up.
+        {1.0035L, 4, 0, "1.004"},
+        {2.675L, 3, 0, "2.68"},
+        // Non-finite values have a text too.
+        {NAN, 4, 2, "NAN"},
+        {INFINITY, 4, 2, "INF"},
+        {-INFINITY, 4, 2, "-INF"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(formatNumber(c.value, c.p, c.d, "."), c.text);
     }
-}
-
-TEST(DisplayNumberFormat, RoundsTheExactValueToEighteenDigitsFirst)
-{
-    // 1.0035 and 2.675 lie slightly below their decimal texts in binary; the
-    // 18-digit rounding turns them into exact halves, which then go up.
-    EXPECT_EQ(formatNumber(1.0035L, 4, 0, "."), "1.004");
-    EXPECT_EQ(formatNumber(2.675L, 3, 0, "."), "2.68");
-}
-
-TEST(DisplayNumberFormat, NonFiniteValuesHaveATextToo)
-{
-    EXPECT_EQ(formatNumber(NAN, 4, 2, "."), "NAN");
-    EXPECT_EQ(formatNumber(INFINITY, 4, 2, "."), "INF");
-    EXPECT_EQ(formatNumber(-INFINITY, 4, 2, "."), "-INF");
 }
 
 long double fromBits(std::uint64_t mantissa, std::uint16_t signAndExponent)
