@@ -3,16 +3,14 @@
 #include "app/startup.h"
 
 #include "editor/tprog.h"
+#include "tests/support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -35,25 +33,11 @@ private:
     QTimer m_timer;
 };
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    QTemporaryDir folder;
-    QString previous;
-};
+using StartupTest = WorkingFolderTest;
 
 TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
 {
-    QFile marker(folder.filePath(QStringLiteral("en")));
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.close();
+    write("en", {});
 
     const Startup startup;
     ASSERT_NE(startup.start(), nullptr);

@@ -31,16 +31,13 @@ public:
     }
 };
 
-class SplashTest : public TempFolderTest {
+class SplashTest : public WorkingFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(TempFolderTest::SetUp());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        ASSERT_NO_FATAL_FAILURE(WorkingFolderTest::SetUp());
         prog.installEventFilter(&counter);
     }
-    void TearDown() override { QDir::setCurrent(previous); }
 
     // A splash shown the way the message loop shows it, with the main window.
     std::unique_ptr<Tstart> shownSplash()
@@ -51,7 +48,6 @@ protected:
         return start;
     }
 
-    QString previous;
     QWidget prog;
     ShowCounter counter;
 };

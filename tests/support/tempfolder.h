@@ -2,6 +2,7 @@
 // A test with a scratch folder of its own, removed after the test.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -28,4 +29,17 @@ protected:
     }
 
     QTemporaryDir dir;
+};
+
+// A scratch folder that is also the working folder while the test runs.
+class WorkingFolderTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(TempFolderTest::SetUp());
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    const QString previous = QDir::currentPath();
 };
