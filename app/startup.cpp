@@ -1,7 +1,10 @@
 #include "app/startup.h"
 
 #include "app/application.h"
+#include "editor/languagecode.h"
 #include "editor/tprog.h"
+#include "picking/colourlisthandlers.h"
+#include "picking/eyedropper.h"
 
 #include <QEventLoop>
 #include <QIcon>
@@ -24,6 +27,8 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     // The windows, in this order, each once for the whole run.
     m_start = std::make_unique<Tstart>(pictures);
+    // Every later window reads the language code from the splash's label.
+    tonfang::attachLanguageCodeStore(m_start->spr);
     // Closing the splash window ends the program, also when it is already
     // hidden (a hidden window's closing would not end the message loop).
     QObject::connect(m_start.get(), &Tstart::closed, qApp, [this] {
@@ -40,8 +45,18 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     // the custom step dialog, the help windows, the unit affixes dialog and
     // the report windows, in that order.
 
+    installHandlers();
+
     m_start->setMainWindow(m_prog.get());
     QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+}
+
+void Startup::installHandlers()
+{
+    // Each subsystem's behaviour is a small object that installs itself on the
+    // main window and lives as its child.
+    new ColourListHandlers(*m_prog);
+    new Eyedropper(*m_prog);
 }
 
 void Startup::showSplashAtOnce()

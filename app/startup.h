@@ -36,6 +36,7 @@ public:
     static void applyApplicationIdentity();
 
 private:
+    void installHandlers();
     void showSplashAtOnce();
 
     // Destroyed in reverse order: the main window before the splash that

@@ -5,6 +5,7 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "editor/floatupdown.h"
+#include "editor/languagecode.h"
 #include "editor/pictures.h"
 #include "editor/swatch.h"
 #include "editor/tprogtexts.h"
@@ -361,31 +362,56 @@ void Tprog::buildPictures()
 
 void Tprog::Sprache()
 {
+    // One repaint for all the captions instead of one each.
     setUpdatesEnabled(false);
-    for (const TprogText &text : tprogTexts()) {
-        const QString name = QString::fromLatin1(text.name);
-        QObject *target = name == objectName() ? this : findChild<QObject *>(name);
-        if (target == this)
-            setWindowTitle(text.german);
-        else if (auto *menu = qobject_cast<QMenu *>(target))
-            menu->setTitle(text.german);
-        else if (auto *action = qobject_cast<QAction *>(target))
-            action->setText(text.german);
-        else if (auto *box = qobject_cast<QGroupBox *>(target))
-            box->setTitle(text.german);
-        else if (auto *button = qobject_cast<QPushButton *>(target))
-            button->setText(text.german);
-        else if (auto *label = qobject_cast<QLabel *>(target)) {
-            label->setText(text.german);
-            label->adjustSize();
-        }
+    const QString code = tonfang::languageCode();
+    for (const bool german : {true, false}) {
+        if (code != (german ? tonfang::languageGerman : tonfang::languageEnglish))
+            continue;
+        for (const TprogText &text : tprogTexts())
+            applyText(text, text.in(german));
+        m_soft_de->menuAction()->setVisible(german);
+        m_soft_en->menuAction()->setVisible(!german);
+        einst11->setChecked(german);
+        einst12->setChecked(!german);
     }
-    m_soft_en->menuAction()->setVisible(false);
-    m_soft_de->menuAction()->setVisible(true);
-    einst11->setChecked(true);
-    einst12->setChecked(false);
     setUpdatesEnabled(true);
+    // The label has just sized itself to its new caption.
     spendenbutton->move((gb_systeme->width() - spendenbutton->width()) / 2, spendenbutton->y());
+}
+
+void Tprog::applyText(const TprogText &text, const QString &value)
+{
+    const QString name = QString::fromLatin1(text.name);
+    QObject *target = name == objectName() ? this : findChild<QObject *>(name);
+    if (!target)
+        return;
+    if (text.role == TextRole::AccessibleName) {
+        if (auto *widget = qobject_cast<QWidget *>(target))
+            widget->setAccessibleName(value);
+        return;
+    }
+    if (text.role == TextRole::ToolTip) {
+        if (auto *widget = qobject_cast<QWidget *>(target))
+            widget->setToolTip(value);
+        else if (auto *action = qobject_cast<QAction *>(target))
+            action->setToolTip(value);
+        return;
+    }
+    if (target == this)
+        setWindowTitle(value);
+    else if (auto *menu = qobject_cast<QMenu *>(target))
+        menu->setTitle(value);
+    else if (auto *action = qobject_cast<QAction *>(target))
+        action->setText(value);
+    else if (auto *box = qobject_cast<QGroupBox *>(target))
+        box->setTitle(value);
+    else if (auto *button = qobject_cast<QAbstractButton *>(target))
+        button->setText(value);
+    else if (auto *label = qobject_cast<QLabel *>(target)) {
+        label->setText(value);
+        label->adjustSize();
+    }
 }
 
 void Tprog::FormCreate()

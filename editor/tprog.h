@@ -24,6 +24,7 @@ class QToolButton;
 class ColourListView;
 class Swatch;
 class TFloatUpDown;
+struct TprogText;
 
 class Tprog : public QMainWindow {
     Q_OBJECT
@@ -53,7 +54,8 @@ public:
     // In the order the settings walk them: ud_hsvH, ud_hsvS, ud_hsvV, ud_pr ... ud_green.
     const std::array<TFloatUpDown *, 23> &spinControls() const { return m_spins; }
 
-    // Assigns every caption of the window and its menus.
+    // Assigns every caption of the window and its menus in the language of the
+    // language code, and the check marks of the language items.
     void Sprache();
 
     // Controls, under the names the rest of the program and the tests use.
@@ -103,6 +105,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildPictures();
+    void applyText(const TprogText &text, const QString &value);
     void FormCreate();
     void FormResize();
     void datei1Click();

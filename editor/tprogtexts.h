@@ -1,14 +1,24 @@
 #pragma once
-// Every caption of the main window and its menus, in one table keyed by the
-// objectName of the control, action or menu that shows it.
+// Every text of the main window and its menus, German and English side by
+// side, in one table keyed by the objectName of the control, action or menu
+// that shows it.
 
 #include <QString>
 
 #include <vector>
 
+// Where a text goes: the visible caption (window title, menu title, action
+// text, group box title, button or label text), the name a screen reader
+// announces, or the tooltip.
+enum class TextRole { Caption, AccessibleName, ToolTip };
+
 struct TprogText {
     const char *name;  // objectName of the window, control, menu or action
     QString german;
+    QString english;
+    TextRole role = TextRole::Caption;
+
+    const QString &in(bool german_) const { return german_ ? german : english; }
 };
 
 // In window order: window, controls, then the menus from left to right.

@@ -2,6 +2,7 @@
 // ending whichever way the main window is closed, with or without the splash.
 #include "app/startup.h"
 
+#include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "tests/support/tempfolder.h"
 
@@ -45,6 +46,12 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     EXPECT_TRUE(startup.start()->isVisible());
     EXPECT_TRUE(startup.prog()->isHidden());
     EXPECT_EQ(startup.start()->languageCode(), QLatin1String("en"));
+    // Every other window reads the code from the splash's label, afresh each time.
+    EXPECT_EQ(tonfang::languageCode(), QLatin1String("en"));
+    startup.start()->spr->setText(QStringLiteral("de"));
+    EXPECT_EQ(tonfang::languageCode(), QLatin1String("de"));
+    tonfang::setLanguageCode(QStringLiteral("en"));
+    EXPECT_EQ(startup.start()->spr->text(), QLatin1String("en"));
     EXPECT_TRUE(startup.start()->Timer1->isActive());
     EXPECT_FALSE(startup.ended());
 
