@@ -370,18 +370,37 @@ void Tprog::Sprache()
             continue;
         for (const TprogText &text : tprogTexts())
             applyText(text, text.in(german));
+        nameSpinArrows(german);
         m_soft_de->menuAction()->setVisible(german);
         m_soft_en->menuAction()->setVisible(!german);
         einst11->setChecked(german);
         einst12->setChecked(!german);
     }
     setUpdatesEnabled(true);
-    // The label has just sized itself to its new caption.
-    spendenbutton->move((gb_systeme->width() - spendenbutton->width()) / 2, spendenbutton->y());
+    placeDonationLabel();
+}
+
+void Tprog::nameSpinArrows(bool german)
+{
+    // An arrow is named after the field it steps, so each language's pattern
+    // follows the field's own name.
+    for (const TprogText &text : tprogTexts()) {
+        if (text.role != TextRole::SpinArrowName)
+            continue;
+        for (const TFloatUpDown *spin : m_spins) {
+            if (!spin)
+                continue;  // not created yet
+            if (auto *arrow = spin->findChild<QToolButton *>(QLatin1String(text.name),
+                                                             Qt::FindDirectChildrenOnly))
+                arrow->setAccessibleName(text.in(german).arg(spin->Associate()->accessibleName()));
+        }
+    }
 }
 
 void Tprog::applyText(const TprogText &text, const QString &value)
 {
+    if (text.role == TextRole::SpinArrowName)
+        return;  // one pattern for many arrows: nameSpinArrows
     const QString name = QString::fromLatin1(text.name);
     QObject *target = name == objectName() ? this : findChild<QObject *>(name);
     if (!target)
@@ -483,6 +502,8 @@ void Tprog::FormCreate()
     m_spins = {ud_hsvH, ud_hsvS, ud_hsvV, ud_pr, ud_pg, ud_pb, ud_c, ud_m,
                ud_y, ud_k, ud_cyan, ud_magenta, ud_yellow, ud_x, ud_yy, ud_z,
                ud_kx, ud_ky, ud_kz, ud_tcolor, ud_blue, ud_red, ud_green};
+    // The texts came before the spin controls; their arrows are named now.
+    nameSpinArrows(tonfang::languageIsGerman());
 }
 
 // ---- layout ------------------------------------------------------------------------
@@ -533,6 +554,14 @@ void Tprog::FormResize()
     placeField(e_tcolor, 52, W - 109);
     placeSpin(ud_tcolor, e_tcolor, 3 * q + 45);
     placeField(e_hex, 52, W - 92);
+    placeDonationLabel();
+}
+
+void Tprog::placeDonationLabel()
+{
+    // Sized to its caption (a step smaller where the font runs wide), then
+    // centred with the integer arithmetic of the layout.
+    const int W = gb_systeme->width();
     fitCaption(spendenbutton, W - 16);
     spendenbutton->move((W - spendenbutton->width()) / 2, spendenbutton->y());
 }

@@ -106,6 +106,8 @@ private:
     void buildMenus();
     void buildPictures();
     void applyText(const TprogText &text, const QString &value);
+    void nameSpinArrows(bool german);
+    void placeDonationLabel();
     void FormCreate();
     void FormResize();
     void datei1Click();

@@ -170,6 +170,35 @@ const std::vector<TprogText> &tprogTexts()
         {"info12", host(HOST_DE, "/individuelle-anpassung - Wir passen diese Software Ihren "
                                  "Bedürfnissen an"),
          host(HOST_EN, "/individual-fit - We adapt this software to your needs")},
+
+        // What a screen reader announces for the model fields, which show only
+        // numbers, and for the arrows of their spin controls.
+        {"e_hex", u"HEX-Wert"_s, u"HEX value"_s, TextRole::AccessibleName},
+        {"e_red", u"Rot"_s, u"Red"_s, TextRole::AccessibleName},
+        {"e_green", u"Grün"_s, u"Green"_s, TextRole::AccessibleName},
+        {"e_blue", u"Blau"_s, u"Blue"_s, TextRole::AccessibleName},
+        {"e_pr", u"Rot in Prozent"_s, u"Red percent"_s, TextRole::AccessibleName},
+        {"e_pg", u"Grün in Prozent"_s, u"Green percent"_s, TextRole::AccessibleName},
+        {"e_pb", u"Blau in Prozent"_s, u"Blue percent"_s, TextRole::AccessibleName},
+        {"e_c", u"CMYK Cyan"_s, u"CMYK cyan"_s, TextRole::AccessibleName},
+        {"e_m", u"CMYK Magenta"_s, u"CMYK magenta"_s, TextRole::AccessibleName},
+        {"e_y", u"CMYK Gelb"_s, u"CMYK yellow"_s, TextRole::AccessibleName},
+        {"e_k", u"CMYK Schwarz"_s, u"CMYK black"_s, TextRole::AccessibleName},
+        {"e_cyan", u"CMY Cyan"_s, u"CMY cyan"_s, TextRole::AccessibleName},
+        {"e_magenta", u"CMY Magenta"_s, u"CMY magenta"_s, TextRole::AccessibleName},
+        {"e_yellow", u"CMY Gelb"_s, u"CMY yellow"_s, TextRole::AccessibleName},
+        {"e_hsvH", u"HSV Farbton"_s, u"HSV hue"_s, TextRole::AccessibleName},
+        {"e_hsvS", u"HSV Sättigung"_s, u"HSV saturation"_s, TextRole::AccessibleName},
+        {"e_hsvV", u"HSV Hellwert"_s, u"HSV value"_s, TextRole::AccessibleName},
+        {"e_tcolor", u"TColor-Farbnummer"_s, u"TColor color number"_s, TextRole::AccessibleName},
+        {"e_x", u"Normfarbwert X"_s, u"Tristimulus X"_s, TextRole::AccessibleName},
+        {"e_yy", u"Normfarbwert Y"_s, u"Tristimulus Y"_s, TextRole::AccessibleName},
+        {"e_z", u"Normfarbwert Z"_s, u"Tristimulus Z"_s, TextRole::AccessibleName},
+        {"e_kx", u"Farbwertanteil x"_s, u"Chromaticity x"_s, TextRole::AccessibleName},
+        {"e_ky", u"Farbwertanteil y"_s, u"Chromaticity y"_s, TextRole::AccessibleName},
+        {"e_kz", u"Farbwertanteil z"_s, u"Chromaticity z"_s, TextRole::AccessibleName},
+        {"up", u"%1 erhöhen"_s, u"Increase %1"_s, TextRole::SpinArrowName},
+        {"down", u"%1 verringern"_s, u"Decrease %1"_s, TextRole::SpinArrowName},
     };
     return texts;
 }

@@ -9,8 +9,10 @@
 
 // Where a text goes: the visible caption (window title, menu title, action
 // text, group box title, button or label text), the name a screen reader
-// announces, or the tooltip.
-enum class TextRole { Caption, AccessibleName, ToolTip };
+// announces, or the tooltip. A spin arrow name is a pattern for the arrow of
+// that objectName in every spin control, "%1" standing for the name of the
+// field the control steps.
+enum class TextRole { Caption, AccessibleName, ToolTip, SpinArrowName };
 
 struct TprogText {
     const char *name;  // objectName of the window, control, menu or action
