@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/application.h"
+#include "app/languagehandlers.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "picking/colourlisthandlers.h"
@@ -57,6 +58,10 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    // The language commands switch the dialogs after the main window, each by
+    // its own text routine: the custom step dialog's first, then the unit
+    // affixes dialog's. Their routines join this list as the dialogs arrive.
+    new LanguageHandlers(*m_prog, {});
 }
 
 void Startup::showSplashAtOnce()
