@@ -10,6 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,6 +63,37 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
     EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("tonfang"));
     EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+TEST_F(StartupTest, TheMarkerFileEnStartsInEnglishAndASwitchIsNotKept)
+{
+    write("en", {});
+    {
+        const Startup startup;
+        // English before the main window is first shown, so it never shows German.
+        const Tprog &prog = *startup.prog();
+        ASSERT_TRUE(prog.isHidden());
+        EXPECT_EQ(prog.Button1->text(), "Tonfang");
+        EXPECT_EQ(prog.datei1->text(), "Close");
+        EXPECT_EQ(prog.gb_farbliste->title(), "Color List");
+        EXPECT_EQ(prog.findChild<QAction *>("online001")->text(),
+                  "tonfang-quellwerk.com/colorlexicon");
+        EXPECT_TRUE(prog.einst12->isChecked());
+        EXPECT_FALSE(prog.einst11->isChecked());
+        EXPECT_TRUE(prog.m_soft_en->menuAction()->isVisible());
+        EXPECT_FALSE(prog.m_soft_de->menuAction()->isVisible());
+        EXPECT_EQ(prog.e_red->accessibleName(), "Red");
+
+        // The start-up has installed the language commands.
+        prog.einst11->trigger();
+        EXPECT_EQ(startup.start()->spr->text(), "de");
+        EXPECT_EQ(prog.datei1->text(), "Beenden");
+    }
+    // The next start follows the marker file again, and nothing was written.
+    const Startup again;
+    EXPECT_EQ(again.prog()->datei1->text(), "Close");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"en"}));
 }
 
 TEST_F(StartupTest, TheSplashHandsOverToTheMainWindow)

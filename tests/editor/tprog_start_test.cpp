@@ -81,12 +81,13 @@ TEST_F(TprogTest, SpinControlsAreAttachedWithTheirBoundsInTheSettingsOrder)
 
 TEST_F(TprogTest, CaptionsAndMenusAreInPlace)
 {
-    // Every caption of the table lands on exactly one object of the window.
+    // Every text of the table lands on exactly one object of the window, an
+    // arrow's name on one arrow of each spin control.
     for (const TprogText &entry : tprogTexts()) {
         const QString name = QString::fromLatin1(entry.name);
         const int matches = int(window->findChildren<QObject *>(name).size()) +
                             (window->objectName() == name ? 1 : 0);
-        EXPECT_EQ(matches, 1) << entry.name;
+        EXPECT_EQ(matches, entry.role == TextRole::SpinArrowName ? 23 : 1) << entry.name;
     }
     EXPECT_EQ(window->windowTitle(), "Tonfang - Quellwerk");
     EXPECT_EQ(window->Button1->text(), "Tonfang aufnehmen");
@@ -109,7 +110,17 @@ TEST_F(TprogTest, CaptionsAndMenusAreInPlace)
                            "info12"}));
     EXPECT_EQ(actionNames(window->menu_inc).size(), 9);
     EXPECT_EQ(actionNames(window->menu_nks).size(), 14);
-    EXPECT_EQ(window->online0->actions().size(), 25);
+    // Each topic submenu opens with its address item and a separator.
+    QStringList topics = {"online001", "-"};
+    for (int topic = 2; topic <= 24; ++topic)
+        topics << QStringLiteral("online%1").arg(topic, 3, 10, QLatin1Char('0'));
+    EXPECT_EQ(actionNames(window->online0), topics);
+    EXPECT_EQ(actionNames(window->online1),
+              QStringList({"online100", "-", "online101", "online102", "online103", "online104",
+                           "online105"}));
+    EXPECT_EQ(actionNames(window->online2),
+              QStringList({"online20", "-", "online21", "online22", "online23", "online24", "-",
+                           "online25", "online26"}));
 
     // The German Software menu shows, the English one waits for a switch.
     EXPECT_TRUE(window->m_soft_de->menuAction()->isVisible());
