@@ -146,12 +146,9 @@ TEST_F(TprogLanguageTest, EveryTextExistsInBothLanguagesAndDiffersWhereTheyDo)
          HOST_EN + u"/donate - Thank you for your support!"_s},
         {"online006", u"CMYK-Farbmodell"_s, u"CMY Farbmodell"_s},
         {"online101", u"CMY und CMYK-Farmodell"_s, u"CMY and CMYK-Color Model"_s},
-        {"info10", HOST2_DE + u"/webdesign"_s, HOST2_EN + u"/webdesign"_s},
         {"info12",
          HOST_DE + u"/individuelle-anpassung - Wir passen diese Software Ihren Bedürfnissen an"_s,
          HOST_EN + u"/individual-fit - We adapt this software to your needs"_s},
-        {"windialog", u"Farbe mit Windows Dialog wählen.."_s,
-         u"Use Windows Dialog to choose a Color.."_s},
     };
     for (const auto &text : spelled) {
         EXPECT_EQ(de.captions.at(text.name), text.german) << text.name;
