@@ -1,0 +1,16 @@
+#include "editor/windowfont.h"
+
+#include <QFontDatabase>
+
+namespace tonfang {
+
+QFont windowFont()
+{
+    QFont font = QFontDatabase::hasFamily(QStringLiteral("Tahoma"))
+                     ? QFont(QStringLiteral("Tahoma"))
+                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace tonfang
