@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/application.h"
+#include "clipboard/copyhandlers.h"
+#include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "picking/colourlisthandlers.h"
@@ -42,8 +44,9 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     m_prog = std::make_unique<Tprog>();
     // Windows still to come take their places here, after the main window:
-    // the custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows, in that order.
+    // the custom step dialog and the help windows, in that order.
+    m_einhuser = std::make_unique<Teinhuser>();
+    // The report windows follow here.
 
     installHandlers();
 
@@ -57,6 +60,7 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    new CopyHandlers(*m_prog, *m_einhuser);
 }
 
 void Startup::showSplashAtOnce()
@@ -72,6 +76,7 @@ void Startup::showSplashAtOnce()
 
 Startup::~Startup()
 {
+    m_einhuser.reset();
     m_prog.reset();
     m_start.reset();
 }
