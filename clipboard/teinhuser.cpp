@@ -1,14 +1,13 @@
 #include "clipboard/teinhuser.h"
 
 #include "editor/languagecode.h"
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <initializer_list>
 #include <vector>
@@ -277,11 +276,7 @@ void Teinhuser::showEvent(QShowEvent *event)
     // left it.
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        if (const QScreen *where = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(where->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        tonfang::centreOnScreen(*this);
     }
     // Enter confirms again, whichever button was pressed last time.
     OK->setDefault(true);

@@ -9,7 +9,7 @@
 #include "editor/pictures.h"
 #include "editor/swatch.h"
 #include "editor/tprogtexts.h"
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include <algorithm>
@@ -537,11 +536,7 @@ void Tprog::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        if (const QScreen *where = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(where->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        tonfang::centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }

@@ -1,9 +1,6 @@
 // The copy buttons on an X server, clicked with xdotool; xclip reads what they
 // copied the way any other program would, as UTF-8 text.
-#include "clipboard/copyhandlers.h"
-#include "clipboard/teinhuser.h"
-#include "editor/languagecode.h"
-#include "editor/tprog.h"
+#include "tests/clipboard/copywindows.h"
 #include "tests/support/eventually.h"
 
 #include <QAction>
@@ -17,30 +14,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class ClipboardScreen : public ::testing::Test {
+class ClipboardScreen : public CopyWindows {
 protected:
-    void SetUp() override
-    {
-        tonfang::setLanguageCode(u"de"_s);
-        prog = std::make_unique<Tprog>();
-        units = std::make_unique<Teinhuser>();
-        new CopyHandlers(*prog, *units);
-        prog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(prog.get()));
-        prog->RGBtoALL({255, 128, 0});
-    }
-    void TearDown() override
-    {
-        units.reset();
-        prog.reset();
-    }
-
     // A real click through the X server on the middle of the button.
     void clickOnScreen(QToolButton *button)
     {
@@ -70,9 +49,6 @@ protected:
         EXPECT_EVENTUALLY_EQ(QGuiApplication::clipboard()->text(), expected);
         return readWithXclip();
     }
-
-    std::unique_ptr<Tprog> prog;
-    std::unique_ptr<Teinhuser> units;
 };
 
 TEST_F(ClipboardScreen, AnotherProgramReadsTheCopiedTextAsUtf8)

@@ -1,6 +1,8 @@
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QFontDatabase>
+#include <QScreen>
+#include <QWidget>
 
 namespace tonfang {
 
@@ -11,6 +13,15 @@ QFont windowFont()
                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(11);
     return font;
+}
+
+void centreOnScreen(QWidget &window)
+{
+    if (const QScreen *where = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
 }
 
 } // namespace tonfang
