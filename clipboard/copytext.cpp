@@ -16,35 +16,42 @@ struct RowSpec {
 };
 
 // In the order of CopyRow.
-const std::array<RowSpec, copyRowCount> &rowSpecs()
+constexpr std::array<RowSpec, copyRowCount> rowSpecs = {{
+    {{Field::Hex}, {u"#", u""}},
+    {{Field::Red, Field::Green, Field::Blue}, {u"", u" ", u" ", u""}},
+    {{Field::PercentRed, Field::PercentGreen, Field::PercentBlue}, {u"", u"% ", u"% ", u"%"}},
+    {{Field::CmykC, Field::CmykM, Field::CmykY, Field::CmykK},
+     {u"", u"% ", u"% ", u"% ", u"%"}},
+    {{Field::Cyan, Field::Magenta, Field::Yellow}, {u"", u"% ", u"% ", u"%"}},
+    {{Field::HsvH, Field::HsvS, Field::HsvV}, {u"", u"\u00B0 ", u"% ", u"%"}},
+    {{Field::TColor}, {u"", u""}},
+    {{Field::X, Field::Y, Field::Z}, {u"", u"% ", u"% ", u"%"}},
+    {{Field::ChromaX, Field::ChromaY, Field::ChromaZ}, {u"", u"", u"", u""}},
+    // Y comes from the XYZ row.
+    {{Field::Y, Field::ChromaX, Field::ChromaY}, {u"", u"% ", u"", u""}},
+}};
+
+constexpr bool affixesFitTheRows()
 {
-    static const std::array<RowSpec, copyRowCount> specs = {{
-        {{Field::Hex}, {u"#", u""}},
-        {{Field::Red, Field::Green, Field::Blue}, {u"", u" ", u" ", u""}},
-        {{Field::PercentRed, Field::PercentGreen, Field::PercentBlue}, {u"", u"% ", u"% ", u"%"}},
-        {{Field::CmykC, Field::CmykM, Field::CmykY, Field::CmykK},
-         {u"", u"% ", u"% ", u"% ", u"%"}},
-        {{Field::Cyan, Field::Magenta, Field::Yellow}, {u"", u"% ", u"% ", u"%"}},
-        {{Field::HsvH, Field::HsvS, Field::HsvV}, {u"", u"\u00B0 ", u"% ", u"%"}},
-        {{Field::TColor}, {u"", u""}},
-        {{Field::X, Field::Y, Field::Z}, {u"", u"% ", u"% ", u"%"}},
-        {{Field::ChromaX, Field::ChromaY, Field::ChromaZ}, {u"", u"", u"", u""}},
-        // Y comes from the XYZ row.
-        {{Field::Y, Field::ChromaX, Field::ChromaY}, {u"", u"% ", u"", u""}},
-    }};
-    return specs;
+    std::size_t total = 0;
+    for (const RowSpec &spec : rowSpecs) {
+        if (spec.defaultAffixes.size() != spec.values.size() + 1)
+            return false;
+        total += spec.defaultAffixes.size();
+    }
+    return total == affixCount;
 }
+static_assert(affixesFitTheRows(), "every row has one affix more than values, 37 in all");
 
 const RowSpec &specOf(CopyRow row)
 {
-    return rowSpecs()[std::size_t(row)];
+    return rowSpecs[std::size_t(row)];
 }
 
 // Where the row's affixes begin among all affixes.
 std::size_t firstAffix(CopyRow row)
 {
-    const auto &specs = rowSpecs();
-    return std::accumulate(specs.begin(), specs.begin() + int(row), std::size_t(0),
+    return std::accumulate(rowSpecs.begin(), rowSpecs.begin() + int(row), std::size_t(0),
                            [](std::size_t sum, const RowSpec &spec) {
                                return sum + spec.defaultAffixes.size();
                            });
@@ -52,16 +59,11 @@ std::size_t firstAffix(CopyRow row)
 
 } // namespace
 
-int valueCount(CopyRow row)
-{
-    return int(specOf(row).values.size());
-}
-
 AffixTexts defaultAffixes()
 {
     AffixTexts affixes;
     std::size_t next = 0;
-    for (const RowSpec &spec : rowSpecs())
+    for (const RowSpec &spec : rowSpecs)
         for (const QStringView affix : spec.defaultAffixes)
             affixes[next++] = affix.toString();
     return affixes;

@@ -26,9 +26,6 @@ using AffixTexts = std::array<QString, affixCount>;
 // The texts of the main window's model fields, indexed by Field.
 using FieldTexts = std::array<QString, fieldCount>;
 
-// How many values a row copies.
-int valueCount(CopyRow row);
-
 // The affixes a fresh start begins with: a "#" before the hex digits, "%"
 // after percentages, a degree sign after the hue.
 AffixTexts defaultAffixes();
