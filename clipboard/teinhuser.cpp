@@ -169,7 +169,8 @@ void Teinhuser::buildControls()
             caption->move(captionLeft, top + textDrop);
             caption->adjustSize();
         }
-        // Read with the values: "RGB %", "Yxy".
+        // Announced after a field's own name, so that "vor R" says which row:
+        // "RGB" or "RGB %".
         const QString rowName = QString(row.caption).remove(u':');
         for (std::size_t index = 0; index < row.fields.size(); ++index) {
             auto *field = new QLineEdit(this);
@@ -177,7 +178,7 @@ void Teinhuser::buildControls()
             field->setGeometry(QRect(QPoint(fieldLefts[index], top), fieldSize));
             field->setAccessibleDescription(rowName);
             this->*row.fields[index].member = field;
-            m_fields[next++] = field;
+            m_fields.at(next++) = field;
             (row.choice ? chosenRows : tabOrder).push_back(field);
             if (index < std::size_t(row.letters.size())) {
                 auto *letter = new QLabel(row.letters.at(index), this);
