@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -17,22 +18,14 @@ using tonfang::FieldTexts;
 
 namespace {
 
-// The fields as the main window shows #FF8000 with two decimal places.
+// The fields as the main window shows #FF8000 with two decimal places, in the
+// order of Field.
 FieldTexts orangeFields()
 {
+    const QStringList texts = u"#FF8000 33023 255 128 0 100 50.2 0 30.12 100 100 0 49.8 100 "
+                              u"0 49.8 100 0 48.96 36.7 4.503 0.543 0.407 0.04994"_s.split(u' ');
     FieldTexts fields;
-    const std::initializer_list<std::pair<Field, const char16_t *>> texts = {
-        {Field::Hex, u"#FF8000"},   {Field::TColor, u"33023"},   {Field::Red, u"255"},
-        {Field::Green, u"128"},     {Field::Blue, u"0"},         {Field::PercentRed, u"100"},
-        {Field::PercentGreen, u"50.2"}, {Field::PercentBlue, u"0"}, {Field::HsvH, u"30.12"},
-        {Field::HsvS, u"100"},      {Field::HsvV, u"100"},       {Field::Cyan, u"0"},
-        {Field::Magenta, u"49.8"},  {Field::Yellow, u"100"},     {Field::CmykC, u"0"},
-        {Field::CmykM, u"49.8"},    {Field::CmykY, u"100"},      {Field::CmykK, u"0"},
-        {Field::X, u"48.96"},       {Field::Y, u"36.7"},        {Field::Z, u"4.503"},
-        {Field::ChromaX, u"0.543"}, {Field::ChromaY, u"0.407"}, {Field::ChromaZ, u"0.04994"},
-    };
-    for (const auto &[field, text] : texts)
-        fields[std::size_t(field)] = QString::fromUtf16(text);
+    std::copy(texts.begin(), texts.end(), fields.begin());
     return fields;
 }
 
