@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "app/languagehandlers.h"
+#include "clipboard/copyhandlers.h"
+#include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "picking/colourlisthandlers.h"
@@ -43,8 +45,9 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     m_prog = std::make_unique<Tprog>();
     // Windows still to come take their places here, after the main window:
-    // the custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows, in that order.
+    // the custom step dialog and the help windows, in that order.
+    m_einhuser = std::make_unique<Teinhuser>();
+    // The report windows follow here.
 
     installHandlers();
 
@@ -58,10 +61,11 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    new CopyHandlers(*m_prog, *m_einhuser);
     // The language commands switch the dialogs after the main window, each by
     // its own text routine: the custom step dialog's first, then the unit
-    // affixes dialog's. Their routines join this list as the dialogs arrive.
-    new LanguageHandlers(*m_prog, {});
+    // affixes dialog's.
+    new LanguageHandlers(*m_prog, {[this] { m_einhuser->Sprache(); }});
 }
 
 void Startup::showSplashAtOnce()
@@ -77,6 +81,7 @@ void Startup::showSplashAtOnce()
 
 Startup::~Startup()
 {
+    m_einhuser.reset();
     m_prog.reset();
     m_start.reset();
 }

@@ -36,6 +36,27 @@ const std::vector<TprogText> &tprogTexts()
         {"Label7", u"XYZ"_s, u"XYZ"_s},
         {"Label4", u"xyz"_s, u"xyz"_s},
 
+        // The copy buttons show only a picture: their names and tooltips say
+        // which model they copy.
+        {"copy_hex", u"HEX kopieren"_s, u"Copy HEX"_s, TextRole::AccessibleName},
+        {"copy_rgb", u"RGB kopieren"_s, u"Copy RGB"_s, TextRole::AccessibleName},
+        {"copy_prozent", u"RGB % kopieren"_s, u"Copy RGB %"_s, TextRole::AccessibleName},
+        {"copy_cmyk", u"CMYK kopieren"_s, u"Copy CMYK"_s, TextRole::AccessibleName},
+        {"copy_cmy", u"CMY kopieren"_s, u"Copy CMY"_s, TextRole::AccessibleName},
+        {"copy_hsv", u"HSV kopieren"_s, u"Copy HSV"_s, TextRole::AccessibleName},
+        {"copy_tcolor", u"TColor kopieren"_s, u"Copy TColor"_s, TextRole::AccessibleName},
+        {"copy_xyz", u"XYZ kopieren"_s, u"Copy XYZ"_s, TextRole::AccessibleName},
+        {"SpeedButton1", u"xyz kopieren"_s, u"Copy xyz"_s, TextRole::AccessibleName},
+        {"copy_hex", u"HEX kopieren"_s, u"Copy HEX"_s, TextRole::ToolTip},
+        {"copy_rgb", u"RGB kopieren"_s, u"Copy RGB"_s, TextRole::ToolTip},
+        {"copy_prozent", u"RGB % kopieren"_s, u"Copy RGB %"_s, TextRole::ToolTip},
+        {"copy_cmyk", u"CMYK kopieren"_s, u"Copy CMYK"_s, TextRole::ToolTip},
+        {"copy_cmy", u"CMY kopieren"_s, u"Copy CMY"_s, TextRole::ToolTip},
+        {"copy_hsv", u"HSV kopieren"_s, u"Copy HSV"_s, TextRole::ToolTip},
+        {"copy_tcolor", u"TColor kopieren"_s, u"Copy TColor"_s, TextRole::ToolTip},
+        {"copy_xyz", u"XYZ kopieren"_s, u"Copy XYZ"_s, TextRole::ToolTip},
+        {"SpeedButton1", u"xyz kopieren"_s, u"Copy xyz"_s, TextRole::ToolTip},
+
         // File menu.
         {"datei", u"Datei"_s, u"File"_s},
         {"windialog", u"Farbe mit Windows Dialog wählen.."_s,
