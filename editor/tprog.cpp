@@ -9,11 +9,11 @@
 #include "editor/pictures.h"
 #include "editor/swatch.h"
 #include "editor/tprogtexts.h"
+#include "editor/windowlook.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include <algorithm>
@@ -38,17 +37,6 @@ constexpr int fieldHeight = 21;
 constexpr int spinWidth = 17;
 constexpr QSize copyButtonSize(23, 22);
 constexpr QSize copyPictureSize(16, 16);
-
-// Tahoma 8 pt where it is installed; elsewhere the desktop's own sans serif at
-// the same pixel height, so that the fixed layout keeps its proportions.
-QFont windowFont()
-{
-    QFont font = QFontDatabase::hasFamily(QStringLiteral("Tahoma"))
-                     ? QFont(QStringLiteral("Tahoma"))
-                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPixelSize(11);
-    return font;
-}
 
 QString textOf(const std::string &text) { return QString::fromStdString(text); }
 std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
@@ -80,7 +68,7 @@ Tprog::Tprog(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Tprog"));
-    setFont(windowFont());
+    setFont(tonfang::windowFont());
     readDecimalSeparator();
 
     buildControls();
@@ -548,11 +536,7 @@ void Tprog::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        if (const QScreen *where = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(where->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        tonfang::centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }
