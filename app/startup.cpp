@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/application.h"
+#include "app/optionhandlers.h"
+#include "app/tincuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "picking/colourlisthandlers.h"
@@ -41,9 +43,10 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     showSplashAtOnce();
 
     m_prog = std::make_unique<Tprog>();
-    // Windows still to come take their places here, after the main window:
-    // the custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows, in that order.
+    m_incuser = std::make_unique<Tincuser>(*m_prog);
+    // Windows still to come take their places here, after the custom step
+    // dialog: the help windows, the unit affixes dialog and the report
+    // windows, in that order.
 
     installHandlers();
 
@@ -57,6 +60,7 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    new OptionHandlers(*m_prog, *m_incuser);
 }
 
 void Startup::showSplashAtOnce()
@@ -72,6 +76,7 @@ void Startup::showSplashAtOnce()
 
 Startup::~Startup()
 {
+    m_incuser.reset();
     m_prog.reset();
     m_start.reset();
 }

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class Tincuser;
 class Tprog;
 
 class Startup {
@@ -24,6 +25,7 @@ public:
 
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
+    Tincuser *incuser() const { return m_incuser.get(); }
 
     // Runs the message loop until the splash window is closed; returns the
     // exit status.
@@ -43,5 +45,6 @@ private:
     // holds the language code.
     std::unique_ptr<Tstart> m_start;
     std::unique_ptr<Tprog> m_prog;
+    std::unique_ptr<Tincuser> m_incuser;
     bool m_ended = false;
 };
