@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "app/languagehandlers.h"
+#include "app/optionhandlers.h"
+#include "app/tincuser.h"
 #include "clipboard/copyhandlers.h"
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
@@ -44,8 +46,8 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     showSplashAtOnce();
 
     m_prog = std::make_unique<Tprog>();
-    // Windows still to come take their places here, after the main window:
-    // the custom step dialog and the help windows, in that order.
+    m_incuser = std::make_unique<Tincuser>(*m_prog);
+    // The help windows take their place here.
     m_einhuser = std::make_unique<Teinhuser>();
     // The report windows follow here.
 
@@ -61,11 +63,13 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    new OptionHandlers(*m_prog, *m_incuser);
     new CopyHandlers(*m_prog, *m_einhuser);
     // The language commands switch the dialogs after the main window, each by
     // its own text routine: the custom step dialog's first, then the unit
     // affixes dialog's.
-    new LanguageHandlers(*m_prog, {[this] { m_einhuser->Sprache(); }});
+    new LanguageHandlers(*m_prog, {[this] { m_incuser->Sprache(); },
+                                   [this] { m_einhuser->Sprache(); }});
 }
 
 void Startup::showSplashAtOnce()
@@ -82,6 +86,7 @@ void Startup::showSplashAtOnce()
 Startup::~Startup()
 {
     m_einhuser.reset();
+    m_incuser.reset();
     m_prog.reset();
     m_start.reset();
 }

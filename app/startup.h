@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class Tincuser;
 class Teinhuser;
 class Tprog;
 
@@ -25,6 +26,7 @@ public:
 
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
+    Tincuser *incuser() const { return m_incuser.get(); }
     Teinhuser *einhuser() const { return m_einhuser.get(); }
 
     // Runs the message loop until the splash window is closed; returns the
@@ -45,6 +47,7 @@ private:
     // holds the language code.
     std::unique_ptr<Tstart> m_start;
     std::unique_ptr<Tprog> m_prog;
+    std::unique_ptr<Tincuser> m_incuser;
     std::unique_ptr<Teinhuser> m_einhuser;
     bool m_ended = false;
 };

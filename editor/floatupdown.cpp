@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -158,11 +157,8 @@ void TFloatUpDown::setAssociate(QLineEdit *field)
 
 void TFloatUpDown::step(int direction)
 {
-    const std::int64_t stepUnits = units(m_increment);
-    const std::int64_t change = direction >= 0 ? stepUnits
-                                : stepUnits == std::numeric_limits<std::int64_t>::min()
-                                    ? std::numeric_limits<std::int64_t>::max()
-                                    : -stepUnits;
+    const long double stepUnits = units(m_increment);
+    const long double change = direction >= 0 ? stepUnits : -stepUnits;
     ReadText();
     // Applied after the click, key or wheel event has been handled completely,
     // so that whatever runs in between sees the position as read.
@@ -170,28 +166,24 @@ void TFloatUpDown::step(int direction)
         this, [this, change] { applyStep(change); }, Qt::QueuedConnection);
 }
 
-void TFloatUpDown::applyStep(std::int64_t change)
+void TFloatUpDown::applyStep(long double change)
 {
+    // An infinite step ends at a bound like any step that overshoots.
     setPosition(static_cast<double>(static_cast<long double>(m_position) + value(change)));
 }
 
-std::int64_t TFloatUpDown::units(double x) const
+long double TFloatUpDown::units(double x) const
 {
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    // nearbyint rounds halves to the even neighbour in the default rounding
+    // mode. Even 10^308 times 10^13 fits the extended range, so nothing here
+    // saturates; only Min and Max limit where a step ends.
     const long double scaled = std::nearbyint(static_cast<long double>(x) * powerOfTen(m_precision));
-    if (std::isnan(scaled)) // zero times an overflowing power
-        return 0;
-    constexpr long double limit = 9223372036854775808.0L; // 2^63
-    if (scaled >= limit)
-        return std::numeric_limits<std::int64_t>::max();
-    if (scaled < -limit)
-        return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(scaled);
+    return std::isnan(scaled) ? 0.0L : scaled; // NaN: zero times an overflowing power
 }
 
-double TFloatUpDown::value(std::int64_t units) const
+long double TFloatUpDown::value(long double units) const
 {
-    return static_cast<double>(static_cast<long double>(units) / powerOfTen(m_precision));
+    return units / powerOfTen(m_precision);
 }
 
 QString TFloatUpDown::positionText() const

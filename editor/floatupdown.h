@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-#include <cstdint>
 
 class QLineEdit;
 class QToolButton;
@@ -48,12 +47,15 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    std::int64_t units(double value) const;
-    double value(std::int64_t units) const;
+    // Whole units of 10^-Precision, held in extended precision rather than an
+    // integer type: at 13 places a step of a million is 10^19 units, beyond
+    // 64 bits, and the movement of a click must not be cut to fit.
+    long double units(double value) const;
+    long double value(long double units) const;
     QString positionText() const;
     void ReadText();
     void WriteText();
-    void applyStep(std::int64_t change);
+    void applyStep(long double change);
     void followBuddyGeometry();
     void turnWheel(int angleDelta);
 

@@ -228,7 +228,11 @@ TEST_F(FloatUpDownTest, StepsByIncrementRoundedToThePrecision)
         {13, 1, tcolorMax, "2147483646", 2, "2147483647"},
         {13, 1, tcolorMax, "2147483647", -1, "2147483646"},
         {13, 1000, tcolorMax, "2147483000", 1, "2147483647"},
-        {2, 1e300, tcolorMax, "2147483000", 1, "2147483647"}, // saturated units
+        // Units beyond 64 bits: the step stays exact, only the position is clamped.
+        {13, 1e6, tcolorMax, "5", 1, "1000005"},
+        {13, 1e6, tcolorMax, "3000000", -1, "2000000"},
+        {13, 1e15, tcolorMax, "5", 1, "2147483647"},
+        {2, 1e300, tcolorMax, "2147483000", 1, "2147483647"},
         {2, 1e300, tcolorMax, "2147483000", -1, "0"},
     };
     for (const auto &c : cases) {
