@@ -2,6 +2,8 @@
 // ending whichever way the main window is closed, with or without the splash.
 #include "app/startup.h"
 
+#include "app/tincuser.h"
+#include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "tests/support/tempfolder.h"
@@ -82,6 +84,12 @@ TEST_F(StartupTest, ALanguageSwitchLastsUntilTheProgramEnds)
         prog.einst11->trigger();
         EXPECT_EQ(startup.start()->spr->text(), "de");
         EXPECT_EQ(prog.datei1->text(), "Beenden");
+        // The dialogs follow, so they open in German next time.
+        EXPECT_EQ(startup.incuser()->windowTitle(), "Erhöhung");
+        EXPECT_EQ(startup.einhuser()->windowTitle(), "Anpassen der Einheiten");
+        prog.einst12->trigger();
+        EXPECT_EQ(startup.incuser()->Abbrechen->text(), "Break");
+        EXPECT_EQ(startup.einhuser()->Abbrechen->text(), "Break");
     }
     // The next start follows the marker file again, and nothing was written.
     const Startup again;

@@ -263,11 +263,9 @@ TEST_F(StartupTest, TheDialogIsCreatedHiddenAndSpeaksTheLanguageOfTheCode)
         startup.prog()->copy_tcolor->click();
         EXPECT_EQ(clipboardText(), u"0"_s);
 
-        // A switch at run time: each window applies the new code.
+        // A switch at run time from the language menu reaches the dialog too.
         const Texts &other = &texts == &cases[0] ? cases[1] : cases[0];
-        tonfang::setLanguageCode(QString::fromLatin1(other.marker));
-        startup.einhuser()->Sprache();
-        startup.prog()->Sprache();
+        (&texts == &cases[0] ? startup.prog()->einst12 : startup.prog()->einst11)->trigger();
         expectTexts(startup, other);
     }
 }
