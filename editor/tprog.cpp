@@ -9,11 +9,11 @@
 #include "editor/pictures.h"
 #include "editor/swatch.h"
 #include "editor/tprogtexts.h"
+#include "editor/windowfont.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,17 +38,6 @@ constexpr int fieldHeight = 21;
 constexpr int spinWidth = 17;
 constexpr QSize copyButtonSize(23, 22);
 constexpr QSize copyPictureSize(16, 16);
-
-// Tahoma 8 pt where it is installed; elsewhere the desktop's own sans serif at
-// the same pixel height, so that the fixed layout keeps its proportions.
-QFont windowFont()
-{
-    QFont font = QFontDatabase::hasFamily(QStringLiteral("Tahoma"))
-                     ? QFont(QStringLiteral("Tahoma"))
-                     : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPixelSize(11);
-    return font;
-}
 
 QString textOf(const std::string &text) { return QString::fromStdString(text); }
 std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
@@ -76,8 +65,9 @@ void writeField(QLineEdit *field, const QString &text)
 
 } // namespace
 
-Tprog::Tprog(QWidget *parent)
+Tprog::Tprog(SoftwareMenuBuilder buildSoftwareMenus, QWidget *parent)
     : QMainWindow(parent)
+    , m_buildSoftwareMenus(std::move(buildSoftwareMenus))
 {
     setObjectName(QStringLiteral("Tprog"));
     setFont(windowFont());
@@ -85,7 +75,6 @@ Tprog::Tprog(QWidget *parent)
 
     buildControls();
     buildMenus();
-    buildPictures();
     FormCreate();
     FormResize();
 
@@ -339,7 +328,7 @@ void Tprog::buildMenus()
     einst11 = item(einst1, "einst11", true);
     einst12 = item(einst1, "einst12", true);
 
-    // The program items of the Software menus are inserted before these later.
+    // The Software menu builder puts the program items before these.
     m_soft_de = menu(MainMenu1, "m_soft_de");
     BriefDescriptionofallApplications1 = item(m_soft_de, "BriefDescriptionofallApplications1");
     m_soft_de->addSeparator();
@@ -353,11 +342,6 @@ void Tprog::buildMenus()
     items(info, {"info1", "m_bug_i", "info2", "Software1", "info3", "info4"});
     info->addSeparator();
     items(info, {"info5", "info9", "info11", "info6", "info7", "info10", "info8", "info12"});
-}
-
-void Tprog::buildPictures()
-{
-    softwareicons = softwareIcons();
 }
 
 void Tprog::Sprache()
@@ -416,6 +400,8 @@ void Tprog::applyText(const TprogText &text, const QString &value)
 
 void Tprog::FormCreate()
 {
+    if (m_buildSoftwareMenus)
+        m_buildSoftwareMenus(*this);
     Sprache();
     m_guard = false;
     farbfeld->setAutoFillBackground(false);
