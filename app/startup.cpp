@@ -3,6 +3,10 @@
 #include "app/application.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
+#include "help/helphandlers.h"
+#include "help/helpwindow.h"
+#include "help/reportwindow.h"
+#include "help/softwaremenu.h"
 #include "picking/colourlisthandlers.h"
 #include "picking/eyedropper.h"
 
@@ -40,10 +44,14 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     });
     showSplashAtOnce();
 
-    m_prog = std::make_unique<Tprog>();
-    // Windows still to come take their places here, after the main window:
-    // the custom step dialog, the help windows, the unit affixes dialog and
-    // the report windows, in that order.
+    // The main window fills its Software menus before it applies the language.
+    m_prog = std::make_unique<Tprog>(buildSoftwareMenus);
+    // The custom step dialog Tincuser comes here.
+    m_hilfe = std::make_unique<Thilfe>();
+    m_hilfe_en = std::make_unique<Thilfe_en>();
+    // The unit affixes dialog Teinhuser comes here.
+    m_bugreport_de = std::make_unique<Tbugreport_de>();
+    m_bugreport_en = std::make_unique<Tbugreport_en>();
 
     installHandlers();
 
@@ -57,6 +65,8 @@ void Startup::installHandlers()
     // main window and lives as its child.
     new ColourListHandlers(*m_prog);
     new Eyedropper(*m_prog);
+    new HelpHandlers(*m_prog, {m_hilfe.get(), m_hilfe_en.get(), m_bugreport_de.get(),
+                               m_bugreport_en.get()});
 }
 
 void Startup::showSplashAtOnce()
@@ -72,6 +82,10 @@ void Startup::showSplashAtOnce()
 
 Startup::~Startup()
 {
+    m_bugreport_en.reset();
+    m_bugreport_de.reset();
+    m_hilfe_en.reset();
+    m_hilfe.reset();
     m_prog.reset();
     m_start.reset();
 }

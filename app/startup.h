@@ -8,6 +8,10 @@
 
 #include <memory>
 
+class Tbugreport_de;
+class Tbugreport_en;
+class Thilfe;
+class Thilfe_en;
 class Tprog;
 
 class Startup {
@@ -24,6 +28,10 @@ public:
 
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
+    Thilfe *hilfe() const { return m_hilfe.get(); }
+    Thilfe_en *hilfe_en() const { return m_hilfe_en.get(); }
+    Tbugreport_de *bugreport_de() const { return m_bugreport_de.get(); }
+    Tbugreport_en *bugreport_en() const { return m_bugreport_en.get(); }
 
     // Runs the message loop until the splash window is closed; returns the
     // exit status.
@@ -43,5 +51,9 @@ private:
     // holds the language code.
     std::unique_ptr<Tstart> m_start;
     std::unique_ptr<Tprog> m_prog;
+    std::unique_ptr<Thilfe> m_hilfe;
+    std::unique_ptr<Thilfe_en> m_hilfe_en;
+    std::unique_ptr<Tbugreport_de> m_bugreport_de;
+    std::unique_ptr<Tbugreport_en> m_bugreport_en;
     bool m_ended = false;
 };
