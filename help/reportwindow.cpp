@@ -15,7 +15,7 @@
 namespace {
 
 constexpr QSize okSize(75, 25);
-constexpr int margin = 12;
+constexpr int margin = 16;
 
 } // namespace
 
@@ -36,7 +36,7 @@ void ReportWindow::ensureContents()
     const tonfang::ReportWindowText &text = tonfang::reportWindowText();
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(margin, margin, margin, margin);
-    column->setSpacing(8);
+    column->setSpacing(10);
     tonfang::addTextRows(*column, text.rows, m_german, AddressLabel::reportColour,
                          [this](QLabel *label) { BrowseToCaption(label); });
     column->addStretch();
