@@ -32,9 +32,14 @@ protected:
         qputenv("PATH", dir.path().toLocal8Bit() + ':' + qgetenv("PATH"));
     }
 
+    // Whole lines only: the stand-in may be writing while this reads.
     QStringList opened() const
     {
-        return QString::fromUtf8(read(record)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!QFile::exists(record))
+            return {};
+        QStringList lines = QString::fromUtf8(read(record)).split(QLatin1Char('\n'));
+        lines.removeLast();
+        return lines;
     }
 
     // The user's hand: to the point on the screen, and a click there.
