@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include <algorithm>
@@ -534,11 +533,7 @@ void Tprog::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        if (const QScreen *where = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(where->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }

@@ -1,6 +1,8 @@
 #include "editor/windowfont.h"
 
 #include <QFontDatabase>
+#include <QScreen>
+#include <QWidget>
 
 QFont windowFont()
 {
@@ -9,4 +11,14 @@ QFont windowFont()
                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(11);
     return font;
+}
+
+void centreOnScreen(QWidget &window)
+{
+    const QScreen *where = window.screen();
+    if (!where)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(where->availableGeometry().center());
+    window.move(frame.topLeft());
 }

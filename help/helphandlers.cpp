@@ -93,12 +93,12 @@ ReportWindow *HelpHandlers::currentReportWindow() const
 
 void HelpHandlers::m_bugClick()
 {
-    currentReportWindow()->open();
+    currentReportWindow()->present();
 }
 
 void HelpHandlers::m_bug_iClick()
 {
-    currentReportWindow()->open();
+    currentReportWindow()->present();
 }
 
 void HelpHandlers::openHelp(HelpWindow::Page page)

@@ -5,7 +5,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tonfang {
@@ -74,16 +73,6 @@ void addTextRows(QVBoxLayout &column, const std::vector<HelpRow> &rows, bool ger
         }
         first = false;
     }
-}
-
-void centreOnScreen(QWidget &window)
-{
-    const QScreen *screen = window.screen();
-    if (!screen)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
 }
 
 } // namespace tonfang

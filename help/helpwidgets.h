@@ -1,7 +1,6 @@
 #pragma once
-// What the help and report windows share: their text rows built into a column
-// (headings, wrapped paragraphs, address labels) in the fonts and colours they
-// have in common, and their place on the screen.
+// The text rows of the help and report windows built into a column: headings,
+// wrapped paragraphs and address labels, in the fonts and colours they share.
 
 #include "help/helptexts.h"
 
@@ -25,9 +24,5 @@ QFont helpFont(int pixelSize);
 void addTextRows(QVBoxLayout &column, const std::vector<HelpRow> &rows, bool german,
                  QColor linkColour, const std::function<void(QLabel *)> &open,
                  const std::function<QWidget *(const HelpRow &)> &other = {});
-
-// Puts a window in the middle of its screen's free area, as it opens for the
-// first time; later openings keep the place the user moved it to.
-void centreOnScreen(QWidget &window);
 
 } // namespace tonfang

@@ -1,7 +1,6 @@
 #include "help/helpwindow.h"
 
 #include "editor/jpeg.h"
-#include "editor/windowfont.h"
 #include "help/addresslabel.h"
 #include "help/helptexts.h"
 #include "help/helpwidgets.h"
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -62,13 +60,12 @@ QScrollArea *scrollingColumn(QWidget *page, QVBoxLayout *&column)
 } // namespace
 
 HelpWindow::HelpWindow(bool german, const Names &names)
-    : QWidget(nullptr, Qt::Tool)
+    : ToolWindow({})
     , m_german(german)
 {
     const tonfang::HelpWindowText &text = tonfang::helpWindowText();
     setObjectName(QString::fromLatin1(names.window));
     setWindowTitle(text.caption.in(german));
-    setFont(windowFont());
     setFixedSize(clientSize);
 
     m_panel = new QFrame(this);
@@ -171,11 +168,7 @@ void HelpWindow::openAt(Page page)
 {
     ensureContents();
     m_pages->setCurrentIndex(int(page));
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    present();
 }
 
 void HelpWindow::previousPage()
@@ -210,22 +203,6 @@ void HelpWindow::Image2MouseDown()
 void HelpWindow::BrowseToCaption(const QLabel *label)
 {
     tonfang::openLink(tonfang::linkAddress(label->text(), tonfang::LinkSource::Help));
-}
-
-void HelpWindow::setVisible(bool visible)
-{
-    if (visible)
-        ensureContents();
-    QWidget::setVisible(visible);
-}
-
-void HelpWindow::showEvent(QShowEvent *event)
-{
-    if (!m_centred && !event->spontaneous()) {
-        m_centred = true;
-        tonfang::centreOnScreen(*this);
-    }
-    QWidget::showEvent(event);
 }
 
 bool HelpWindow::eventFilter(QObject *watched, QEvent *event)

@@ -8,7 +8,7 @@
 // texts, pictures and the software overview are built when the window is first
 // needed, so that a run that never opens the help pays almost nothing for it.
 
-#include <QWidget>
+#include "help/toolwindow.h"
 
 #include <array>
 
@@ -18,7 +18,7 @@ class QPushButton;
 class QTabWidget;
 class SoftwareFrame;
 
-class HelpWindow : public QWidget {
+class HelpWindow : public ToolWindow {
     Q_OBJECT
 public:
     // The pages in page-control order.
@@ -42,8 +42,7 @@ public:
     // Opens a label's address, marked as coming from the help.
     void BrowseToCaption(const QLabel *label);
 
-    // Builds the pages' contents if they are not built yet.
-    void ensureContents();
+    void ensureContents() override;
     bool contentsBuilt() const { return m_contentsBuilt; }
 
     QTabWidget *pageControl() const { return m_pages; }
@@ -57,9 +56,6 @@ protected:
     };
     HelpWindow(bool german, const Names &names);
 
-    // The contents are built before the window first shows, not while it shows.
-    void setVisible(bool visible) override;
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QFrame *m_panel;
@@ -75,7 +71,6 @@ private:
 
     const bool m_german;
     bool m_contentsBuilt = false;
-    bool m_centred = false;
     std::array<QWidget *, 5> m_pageWidgets{};
     SoftwareFrame *m_overview = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "help/reportwindow.h"
 
-#include "editor/windowfont.h"
 #include "help/addresslabel.h"
 #include "help/helptexts.h"
 #include "help/helpwidgets.h"
@@ -9,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,12 +18,11 @@ constexpr int margin = 16;
 } // namespace
 
 ReportWindow::ReportWindow(bool german, const char *name, QSize client)
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : ToolWindow(Qt::WindowStaysOnTopHint)
     , m_german(german)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(tonfang::reportWindowText().caption.in(german));
-    setFont(windowFont());
     setFixedSize(client);
 }
 
@@ -49,14 +46,6 @@ void ReportWindow::ensureContents()
     connect(Button1, &QPushButton::clicked, this, &ReportWindow::Button1Click);
 }
 
-void ReportWindow::open()
-{
-    ensureContents();
-    show();
-    raise();
-    activateWindow();
-}
-
 void ReportWindow::BrowseToCaption(const QLabel *label)
 {
     tonfang::openLink(tonfang::linkAddress(label->text(), tonfang::LinkSource::Report));
@@ -65,22 +54,6 @@ void ReportWindow::BrowseToCaption(const QLabel *label)
 void ReportWindow::Button1Click()
 {
     close();
-}
-
-void ReportWindow::setVisible(bool visible)
-{
-    if (visible)
-        ensureContents();
-    QWidget::setVisible(visible);
-}
-
-void ReportWindow::showEvent(QShowEvent *event)
-{
-    if (!m_centred && !event->spontaneous()) {
-        m_centred = true;
-        tonfang::centreOnScreen(*this);
-    }
-    QWidget::showEvent(event);
 }
 
 Tbugreport_de::Tbugreport_de()

@@ -7,24 +7,21 @@
 // Their texts are put in when a window is first shown, so that the start-up
 // creates little more than the empty window.
 
-#include <QWidget>
+#include "help/toolwindow.h"
 
 class QLabel;
 class QPushButton;
 
-class ReportWindow : public QWidget {
+class ReportWindow : public ToolWindow {
     Q_OBJECT
 public:
     bool isGerman() const { return m_german; }
-
-    // Shows the window, or brings it to the front when it is already shown.
-    void open();
 
     // Opens a label's address, marked as coming from a report window.
     void BrowseToCaption(const QLabel *label);
     void Button1Click();
 
-    void ensureContents();
+    void ensureContents() override;
     bool contentsBuilt() const { return Button1 != nullptr; }
 
     // "OK"; null until the contents are built.
@@ -33,13 +30,8 @@ public:
 protected:
     ReportWindow(bool german, const char *name, QSize client);
 
-    // The contents are built before the window first shows, not while it shows.
-    void setVisible(bool visible) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
     const bool m_german;
-    bool m_centred = false;
 };
 
 class Tbugreport_de : public ReportWindow {

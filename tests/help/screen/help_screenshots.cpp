@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     }
     for (ReportWindow *report : {static_cast<ReportWindow *>(startup.bugreport_de()),
                                  static_cast<ReportWindow *>(startup.bugreport_en())}) {
-        report->open();
+        report->present();
         saved &= shoot(*report, out.filePath(report->objectName() + QStringLiteral(".png")));
         report->hide();
     }
