@@ -9,7 +9,7 @@
 #include "editor/pictures.h"
 #include "editor/swatch.h"
 #include "editor/tprogtexts.h"
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,7 +69,7 @@ Tprog::Tprog(SoftwareMenuBuilder buildSoftwareMenus, QWidget *parent)
     , m_buildSoftwareMenus(std::move(buildSoftwareMenus))
 {
     setObjectName(QStringLiteral("Tprog"));
-    setFont(windowFont());
+    setFont(tonfang::windowFont());
     readDecimalSeparator();
 
     buildControls();
@@ -533,7 +533,7 @@ void Tprog::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        centreOnScreen(*this);
+        tonfang::centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }

@@ -1,6 +1,6 @@
 #include "help/helpwidgets.h"
 
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 #include "help/addresslabel.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,5 @@
 #include "help/softwareframe.h"
 
-#include "editor/windowfont.h"
 #include "help/addresslabel.h"
 #include "help/helptexts.h"
 #include "help/helpwidgets.h"

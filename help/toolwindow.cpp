@@ -1,13 +1,13 @@
 #include "help/toolwindow.h"
 
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QShowEvent>
 
 ToolWindow::ToolWindow(Qt::WindowFlags flags)
     : QWidget(nullptr, Qt::Tool | flags)
 {
-    setFont(windowFont());
+    setFont(tonfang::windowFont());
 }
 
 void ToolWindow::present()
@@ -31,7 +31,7 @@ void ToolWindow::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        centreOnScreen(*this);
+        tonfang::centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

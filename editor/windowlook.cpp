@@ -1,8 +1,10 @@
-#include "editor/windowfont.h"
+#include "editor/windowlook.h"
 
 #include <QFontDatabase>
 #include <QScreen>
 #include <QWidget>
+
+namespace tonfang {
 
 QFont windowFont()
 {
@@ -15,10 +17,11 @@ QFont windowFont()
 
 void centreOnScreen(QWidget &window)
 {
-    const QScreen *where = window.screen();
-    if (!where)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(where->availableGeometry().center());
-    window.move(frame.topLeft());
+    if (const QScreen *where = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
 }
+
+} // namespace tonfang
