@@ -10,9 +10,11 @@ AddressLabel::AddressLabel(const QString &caption, QColor colour, QWidget *paren
     linkFont.setBold(true);
     linkFont.setUnderline(true);
     setFont(linkFont);
+    // Drawn in the link role, whatever background the label stands on.
     QPalette linkPalette = palette();
-    linkPalette.setColor(QPalette::WindowText, colour);
+    linkPalette.setColor(QPalette::Link, colour);
     setPalette(linkPalette);
+    setForegroundRole(QPalette::Link);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }

@@ -23,6 +23,12 @@ QString currentPage(const HelpWindow &window)
     return window.pageControl()->currentWidget()->objectName();
 }
 
+// The colour a label's text is drawn in.
+QColor textColour(const QWidget *label)
+{
+    return label->palette().color(label->foregroundRole());
+}
+
 // Delivered as the window system delivers it, so that a widget that does not
 // take the event hands it on to its parent.
 void sendFromTheSystem(QWidget *to, QEvent &event)
@@ -110,8 +116,10 @@ TEST_F(HelpTest, EveryHelpLabelAndIconOpensItsAddressFromTheHelp)
         QStringList opened;
         for (int page = 0; page < 5; ++page) {
             window->openAt(HelpWindow::Page(page));
-            for (AddressLabel *label : window->page(HelpWindow::Page(page))->findChildren<AddressLabel *>())
+            for (AddressLabel *label : window->page(HelpWindow::Page(page))->findChildren<AddressLabel *>()) {
+                EXPECT_EQ(textColour(label), QColor(88, 99, 199)) << label->text().toStdString();
                 opened << openedBy([label] { QTest::mouseClick(label, Qt::LeftButton); });
+            }
         }
         const QStringList expected = german ? QStringList{
             site + "/tonfang&rf=tfh", site + "/support&rf=tfh", second + "/webdesign&rf=tfh",
@@ -153,8 +161,10 @@ TEST_F(HelpTest, ReportWindowsFollowTheLanguageStayOnTopAndHideOnOk)
 
             const QString site = german ? "http://www.tonfang-quellwerk.de" : "http://www.tonfang-quellwerk.com";
             QStringList opened;
-            for (AddressLabel *label : shown.findChildren<AddressLabel *>())
+            for (AddressLabel *label : shown.findChildren<AddressLabel *>()) {
+                EXPECT_EQ(textColour(label), QColor(79, 104, 193));
                 opened << openedBy([label] { QTest::mouseClick(label, Qt::LeftButton); });
+            }
             EXPECT_EQ(opened, QStringList({site + "/support&rf=tfr",
                                            site + (german ? "/individuell&rf=tfr" : "/individual&rf=tfr")}));
             QTest::mouseClick(shown.Button1, Qt::LeftButton);

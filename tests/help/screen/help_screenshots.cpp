@@ -6,9 +6,12 @@
 #include "app/startup.h"
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
+#include "help/softwareframe.h"
 
 #include <QDir>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <cstdio>
@@ -47,6 +50,11 @@ int main(int argc, char *argv[])
             saved &= shoot(*help, out.filePath(
                                       QStringLiteral("%1-%2.png").arg(help->objectName()).arg(page + 1)));
         }
+        // The end of the software overview, with its address at the lower right.
+        help->openAt(HelpWindow::SoftwarePage);
+        QScrollBar *bar = help->softwareFrame()->scrollBox()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        saved &= shoot(*help, out.filePath(help->objectName() + QStringLiteral("-3-end.png")));
         help->hide();
     }
     for (ReportWindow *report : {static_cast<ReportWindow *>(startup.bugreport_de()),
