@@ -8,6 +8,10 @@
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
+#include "help/helphandlers.h"
+#include "help/helpwindow.h"
+#include "help/reportwindow.h"
+#include "help/softwaremenu.h"
 #include "picking/colourlisthandlers.h"
 #include "picking/eyedropper.h"
 
@@ -45,11 +49,14 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
     });
     showSplashAtOnce();
 
-    m_prog = std::make_unique<Tprog>();
+    // The main window fills its Software menus before it applies the language.
+    m_prog = std::make_unique<Tprog>(buildSoftwareMenus);
     m_incuser = std::make_unique<Tincuser>(*m_prog);
-    // The help windows take their place here.
+    m_hilfe = std::make_unique<Thilfe>();
+    m_hilfe_en = std::make_unique<Thilfe_en>();
     m_einhuser = std::make_unique<Teinhuser>();
-    // The report windows follow here.
+    m_bugreport_de = std::make_unique<Tbugreport_de>();
+    m_bugreport_en = std::make_unique<Tbugreport_en>();
 
     installHandlers();
 
@@ -70,6 +77,8 @@ void Startup::installHandlers()
     // affixes dialog's.
     new LanguageHandlers(*m_prog, {[this] { m_incuser->Sprache(); },
                                    [this] { m_einhuser->Sprache(); }});
+    new HelpHandlers(*m_prog, {m_hilfe.get(), m_hilfe_en.get(), m_bugreport_de.get(),
+                               m_bugreport_en.get()});
 }
 
 void Startup::showSplashAtOnce()
@@ -85,7 +94,11 @@ void Startup::showSplashAtOnce()
 
 Startup::~Startup()
 {
+    m_bugreport_en.reset();
+    m_bugreport_de.reset();
     m_einhuser.reset();
+    m_hilfe_en.reset();
+    m_hilfe.reset();
     m_incuser.reset();
     m_prog.reset();
     m_start.reset();

@@ -8,8 +8,12 @@
 
 #include <memory>
 
-class Tincuser;
+class Tbugreport_de;
+class Tbugreport_en;
 class Teinhuser;
+class Thilfe;
+class Thilfe_en;
+class Tincuser;
 class Tprog;
 
 class Startup {
@@ -27,7 +31,11 @@ public:
     Tstart *start() const { return m_start.get(); }
     Tprog *prog() const { return m_prog.get(); }
     Tincuser *incuser() const { return m_incuser.get(); }
+    Thilfe *hilfe() const { return m_hilfe.get(); }
+    Thilfe_en *hilfe_en() const { return m_hilfe_en.get(); }
     Teinhuser *einhuser() const { return m_einhuser.get(); }
+    Tbugreport_de *bugreport_de() const { return m_bugreport_de.get(); }
+    Tbugreport_en *bugreport_en() const { return m_bugreport_en.get(); }
 
     // Runs the message loop until the splash window is closed; returns the
     // exit status.
@@ -48,6 +56,10 @@ private:
     std::unique_ptr<Tstart> m_start;
     std::unique_ptr<Tprog> m_prog;
     std::unique_ptr<Tincuser> m_incuser;
+    std::unique_ptr<Thilfe> m_hilfe;
+    std::unique_ptr<Thilfe_en> m_hilfe_en;
     std::unique_ptr<Teinhuser> m_einhuser;
+    std::unique_ptr<Tbugreport_de> m_bugreport_de;
+    std::unique_ptr<Tbugreport_en> m_bugreport_en;
     bool m_ended = false;
 };

@@ -1,6 +1,6 @@
 #include "app/tstart.h"
 
-#include "app/jpeg.h"
+#include "editor/jpeg.h"
 
 #include <QApplication>
 #include <QCloseEvent>

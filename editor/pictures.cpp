@@ -57,24 +57,3 @@ QIcon copyIcon()
     icon.addPixmap(copyPixmap(2.0));
     return icon;
 }
-
-QList<QPixmap> softwareIcons()
-{
-    QList<QPixmap> icons;
-    for (int index = 0; index < 16; ++index) {
-        QPixmap pixmap(pictureSize, pictureSize);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        // Each program its own hue, in steps around the colour circle.
-        const QColor base = QColor::fromHsv((index * 360 / 16 + 200) % 360, 170, 220);
-        painter.setPen(QPen(base.darker(160), 1.0));
-        painter.setBrush(base);
-        painter.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 3, 3);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(255, 255, 255, 200));
-        painter.drawEllipse(QRectF(5, 5, 6, 6));
-        icons.append(pixmap);
-    }
-    return icons;
-}

@@ -64,8 +64,9 @@ void writeField(QLineEdit *field, const QString &text)
 
 } // namespace
 
-Tprog::Tprog(QWidget *parent)
+Tprog::Tprog(SoftwareMenuBuilder buildSoftwareMenus, QWidget *parent)
     : QMainWindow(parent)
+    , m_buildSoftwareMenus(std::move(buildSoftwareMenus))
 {
     setObjectName(QStringLiteral("Tprog"));
     setFont(tonfang::windowFont());
@@ -73,7 +74,6 @@ Tprog::Tprog(QWidget *parent)
 
     buildControls();
     buildMenus();
-    buildPictures();
     FormCreate();
     FormResize();
 
@@ -327,7 +327,7 @@ void Tprog::buildMenus()
     einst11 = item(einst1, "einst11", true);
     einst12 = item(einst1, "einst12", true);
 
-    // The program items of the Software menus are inserted before these later.
+    // The Software menu builder puts the program items before these.
     m_soft_de = menu(MainMenu1, "m_soft_de");
     BriefDescriptionofallApplications1 = item(m_soft_de, "BriefDescriptionofallApplications1");
     m_soft_de->addSeparator();
@@ -341,11 +341,6 @@ void Tprog::buildMenus()
     items(info, {"info1", "m_bug_i", "info2", "Software1", "info3", "info4"});
     info->addSeparator();
     items(info, {"info5", "info9", "info11", "info6", "info7", "info10", "info8", "info12"});
-}
-
-void Tprog::buildPictures()
-{
-    softwareicons = softwareIcons();
 }
 
 void Tprog::Sprache()
@@ -423,6 +418,8 @@ void Tprog::applyText(const TprogText &text, const QString &value)
 
 void Tprog::FormCreate()
 {
+    if (m_buildSoftwareMenus)
+        m_buildSoftwareMenus(*this);
     Sprache();
     m_guard = false;
     farbfeld->setAutoFillBackground(false);

@@ -11,6 +11,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <functional>
 #include <string>
 
 class QAction;
@@ -29,7 +30,13 @@ struct TprogText;
 class Tprog : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tprog(QWidget *parent = nullptr);
+    // Fills the Software menus; it runs first while the window is created,
+    // before the language is applied. The program list lives in a higher layer,
+    // so the start-up hands it in; without one the menus keep only their fixed
+    // items.
+    using SoftwareMenuBuilder = std::function<void(Tprog &)>;
+
+    explicit Tprog(SoftwareMenuBuilder buildSoftwareMenus = {}, QWidget *parent = nullptr);
     ~Tprog() override;
 
     // Makes a colour current: every field and the swatch, or all but one model's
@@ -86,7 +93,8 @@ public:
     QAction *einh_ein, *einh_aus, *einh_anpassen, *einst11, *einst12;
     QAction *BriefDescriptionofallApplications1, *anderesoft12;
 
-    // Pictures of the software menu. (The colour and file dialogs belong to the
+    // Pictures of the Software menus' program items, one per program, put here
+    // by the Software menu builder. (The colour and file dialogs belong to the
     // colour list handlers, which build them on first use: built here up front
     // they took a quarter of the program's memory at start.)
     QList<QPixmap> softwareicons;
@@ -104,7 +112,6 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void buildPictures();
     void applyText(const TprogText &text, const QString &value);
     void nameSpinArrows(bool german);
     void placeDonationLabel();
@@ -124,6 +131,7 @@ private:
 
     void readDecimalSeparator();
 
+    SoftwareMenuBuilder m_buildSoftwareMenus;
     bool m_guard = false;
     int m_places = 2;
     bool m_centred = false;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws Tonfang's pictures with ImageMagick: the splash picture, its German
-# overlay and the program icon. The results are committed, so building the
+# overlay, the program icon, the Software pictures, the help windows' header
+# and the donation pictures. The results are committed, so building the
 # program never needs ImageMagick; run this only to change the artwork.
 set -euo pipefail
 cd "$(dirname "$0")/../assets"
@@ -84,4 +85,164 @@ for size in 16 32 48 64 128; do
     -define png:exclude-chunk=date,time PNG32:tonfang-$size.png
 done
 
-echo "Wrote splash.jpg, splash_de.jpg and the tonfang icons in $PWD"
+# The pictures of the maker's 16 programs for the Software menus and the help
+# windows' overview, in menu order: draw commands on a 256 x 256 canvas, bold
+# enough to read at 16 x 16. Number 7 is Tonfang itself, its own icon.
+ink='#2b3050'
+icon_draw() {
+  case $1 in
+  0) # ruler
+    printf 'push graphic-context translate 128,128 rotate -45 '
+    printf 'fill #f5c84c stroke %s stroke-width 12 roundrectangle -118,-44 118,44 14,14 ' "$ink"
+    printf 'stroke %s stroke-width 10 ' "$ink"
+    for x in -84 -56 -28 0 28 56 84; do
+      if (( (x / 28) % 2 )); then len=-14; else len=6; fi
+      printf 'line %s,-44 %s,%s ' "$x" "$x" "$len"
+    done
+    printf 'pop graphic-context ' ;;
+  1) # magnifier
+    printf 'stroke %s stroke-width 40 stroke-linecap round line 168,168 222,222 ' "$ink"
+    printf 'fill #cfe9ff stroke %s stroke-width 16 circle 104,104 104,22 ' "$ink"
+    printf 'fill none stroke #ffffff stroke-width 12 stroke-linecap round path "M 62,96 A 44,44 0 0,1 96,62" ' ;;
+  2) # palette
+    printf 'fill #e8c89a stroke %s stroke-width 12 ' "$ink"
+    printf 'path "M 128,20 C 200,20 244,70 236,128 C 230,170 190,160 172,176 C 154,192 182,232 128,236 C 60,240 20,190 20,128 C 20,64 70,20 128,20 Z" '
+    printf 'fill #ffffff stroke %s stroke-width 8 circle 150,196 150,180 ' "$ink"
+    printf 'stroke none fill #e2483d circle 80,86 80,60 fill #f5c84c circle 136,62 136,38 fill #3fae5a circle 192,98 192,74 fill #2f7bff circle 66,156 66,132 ' ;;
+  3) # gradient
+    awk 'BEGIN { for (i = 0; i < 52; i++) { t = i / 51; u = t < 0.5 ? 2 * t : 2 * t - 1;
+      if (t < 0.5) { r = 47 + u * (214 - 47); g = 123 + u * (64 - 123); b = 255 + u * (190 - 255) }
+      else { r = 214 + u * (255 - 214); g = 64 + u * (170 - 64); b = 190 + u * (46 - 190) }
+      printf "fill rgb(%d,%d,%d) stroke none rectangle %d,28 %d,228 ", int(r), int(g), int(b), 28 + i * 4, 32 + i * 4 } }'
+    printf 'fill none stroke %s stroke-width 12 roundrectangle 26,26 230,230 10,10 ' "$ink" ;;
+  4) # contrast
+    printf 'fill #ffffff stroke none circle 128,128 128,22 '
+    printf 'fill #1b1f3a path "M 128,22 A 106,106 0 0,0 128,234 Z" '
+    printf 'fill none stroke %s stroke-width 14 circle 128,128 128,22 ' "$ink" ;;
+  5) # image shrinker: a picture and its smaller copy
+    printf 'fill #e8eef8 stroke #8a93b8 stroke-width 10 stroke-dasharray 18,12 roundrectangle 20,20 236,200 12,12 stroke-dasharray none '
+    printf 'fill #9fd3ff stroke %s stroke-width 12 roundrectangle 92,100 236,236 10,10 ' "$ink"
+    printf 'fill #3fae5a stroke none path "M 98,230 L 140,170 L 168,200 L 192,176 L 230,230 Z" '
+    printf 'fill #f5c84c circle 202,132 202,118 '
+    printf 'stroke %s stroke-width 14 stroke-linecap round line 36,36 74,74 line 74,74 74,46 line 74,74 46,74 ' "$ink" ;;
+  6) # camera
+    printf 'fill #596080 stroke %s stroke-width 12 roundrectangle 84,44 172,84 10,10 ' "$ink"
+    printf 'fill #8a93b8 stroke %s stroke-width 12 roundrectangle 18,70 238,220 22,22 ' "$ink"
+    printf 'fill #1b1f3a stroke %s stroke-width 10 circle 128,146 128,94 ' "$ink"
+    printf 'fill #2fb8ff stroke none circle 128,146 128,118 fill #ffffff circle 114,132 114,124 '
+    printf 'fill #f5c84c stroke none roundrectangle 194,88 222,104 4,4 ' ;;
+  8) # character map
+    printf 'fill #ffffff stroke %s stroke-width 12 roundrectangle 18,18 238,238 16,16 ' "$ink"
+    printf 'stroke #c5cbe0 stroke-width 6 line 18,92 238,92 line 18,164 238,164 line 92,18 92,238 line 164,18 164,238 '
+    printf 'fill #2f7bff stroke none roundrectangle 92,92 164,164 4,4 '
+    printf 'fill #ffffff font DejaVu-Sans-Bold font-size 64 text 106,152 "Ä" '
+    printf 'fill %s font-size 54 text 38,78 "a" text 110,78 "b" text 180,78 "c" text 34,222 "ß" text 182,222 "€" ' "$ink" ;;
+  9) # text compare
+    printf 'fill #ffffff stroke %s stroke-width 12 roundrectangle 14,26 122,232 10,10 roundrectangle 134,26 242,232 10,10 ' "$ink"
+    printf 'stroke-width 12 stroke-linecap round '
+    for y in 64 96 128 160 192; do
+      if [ "$y" = 96 ]; then c1='#e2483d'; c2='#3fae5a'; elif [ "$y" = 160 ]; then c1='#e2483d'; c2='#3fae5a'; else c1='#9aa1c0'; c2='#9aa1c0'; fi
+      printf 'stroke %s line 34,%s 102,%s stroke %s line 154,%s 222,%s ' "$c1" "$y" "$y" "$c2" "$y" "$y"
+    done ;;
+  10) # file renamer: folder and pencil
+    printf 'fill #e0a82e stroke %s stroke-width 12 path "M 16,60 L 16,214 L 220,214 L 220,80 L 116,80 L 96,56 L 22,56 Z" ' "$ink"
+    printf 'fill #f5c84c path "M 16,100 L 240,100 L 220,214 L 16,214 Z" '
+    printf 'push graphic-context translate 168,150 rotate -45 '
+    printf 'fill #e2483d stroke %s stroke-width 10 rectangle -64,-16 44,16 ' "$ink"
+    printf 'fill #f3d9b0 path "M 44,-16 L 80,0 L 44,16 Z" fill %s path "M 68,-5 L 80,0 L 68,5 Z" ' "$ink"
+    printf 'pop graphic-context ' ;;
+  11) # sticky note
+    printf 'fill #ffe066 stroke %s stroke-width 12 path "M 26,26 L 230,26 L 230,178 L 178,230 L 26,230 Z" ' "$ink"
+    printf 'fill #e6c23c path "M 230,178 L 178,178 L 178,230 Z" '
+    printf 'stroke #b08a10 stroke-width 10 stroke-linecap round line 58,76 198,76 line 58,116 198,116 line 58,156 150,156 ' ;;
+  12) # clock
+    printf 'fill #ffffff stroke %s stroke-width 16 circle 128,128 128,20 ' "$ink"
+    printf 'stroke %s stroke-width 8 ' "$ink"
+    printf 'line 128,36 128,52 line 128,204 128,220 line 36,128 52,128 line 204,128 220,128 '
+    printf 'stroke-width 16 stroke-linecap round line 128,128 128,66 stroke #e2483d stroke-width 12 line 128,128 176,160 '
+    printf 'fill %s stroke none circle 128,128 128,116 ' "$ink" ;;
+  13) # key
+    printf 'fill #f5c84c stroke %s stroke-width 12 ' "$ink"
+    printf 'path "M 116,116 L 226,116 L 226,150 L 206,150 L 206,176 L 180,176 L 180,150 L 116,150 Z" '
+    printf 'circle 76,133 76,73 '
+    printf 'fill #ffffff circle 60,133 60,113 ' ;;
+  14) # icon maker: a small pixel picture
+    local colours=('#2f7bff' '#2fb8ff' '#f5c84c' '#e2483d' '#3fae5a' '#ffffff' '#1b1f3a' '#a659d6')
+    printf 'fill #ffffff stroke %s stroke-width 12 roundrectangle 18,18 238,238 14,14 stroke none ' "$ink"
+    for r in 0 1 2 3; do for c in 0 1 2 3; do
+      idx=$(( (r * 5 + c * 3) % 8 ))
+      printf 'fill %s rectangle %d,%d %d,%d ' "${colours[$idx]}" $((34 + c * 48)) $((34 + r * 48)) $((76 + c * 48)) $((76 + r * 48))
+    done; done ;;
+  15) # folder size: pie chart
+    printf 'fill #2f7bff stroke none circle 128,128 128,20 '
+    printf 'fill #f5c84c path "M 128,128 L 128,20 A 108,108 0 0,1 228,168 Z" '
+    printf 'fill #3fae5a path "M 128,128 L 228,168 A 108,108 0 0,1 92,230 Z" '
+    printf 'fill none stroke %s stroke-width 14 circle 128,128 128,20 ' "$ink"
+    printf 'stroke %s stroke-width 10 line 128,128 128,20 line 128,128 228,168 line 128,128 92,230 ' "$ink" ;;
+  esac
+}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for i in $(seq 0 15); do
+  if [ "$i" = 7 ]; then
+    cp tonfang.png "$tmp/icon-$i.png"
+  else
+    convert -size 256x256 xc:none -draw "$(icon_draw "$i")" PNG32:"$tmp/icon-$i.png"
+  fi
+done
+# One strip per size, the pictures side by side in menu order: 16 for the
+# menus, 32 for the overview, 64 for the overview on a doubled screen.
+for size in 16 32 64; do
+  args=()
+  for i in $(seq 0 15); do args+=("(" "$tmp/icon-$i.png" -filter Lanczos -resize ${size}x${size} ")"); done
+  convert "${args[@]}" -background none +append +repage \
+    -define png:exclude-chunk=date,time PNG32:software-$size.png
+done
+
+# The help windows' header, 543 x 100: the splash's colours as a band, the
+# wheel and pipette, the name, and a row of swatches like the colour list.
+swatches=""
+colours=('#e2483d' '#f08c2e' '#f5c84c' '#3fae5a' '#2fb8ff' '#2f7bff' '#a659d6')
+for i in "${!colours[@]}"; do
+  x=$((356 + i * 24)); swatches+="fill ${colours[$i]} stroke #ffffff30 stroke-width 1 roundrectangle $x,38 $((x + 18)),62 3,3 "
+done
+eval "convert -size 100x543 gradient:'#2a3263'-'#0d1022' -rotate -90 +repage \
+  -fill none -stroke '#ffffff18' -strokewidth 1 -draw 'circle 52,50 52,4' \
+  -stroke none -draw '$(wheel 52 50 24 42 36)' \
+  -fill '#0d1022' -draw 'circle 52,50 52,26' \
+  -draw '$(dropper 44 56 0.42 '#2fb8ff')' \
+  -font $bold -pointsize 30 -fill white -gravity northwest -annotate +108+20 'Tonfang' \
+  -font $font -pointsize 13 -fill '#c9cde6' -annotate +110+60 'Quellwerk' \
+  -draw '$swatches' \
+  -fill '#f5c84c' -draw 'rectangle 0,98 543,99' \
+  -quality 92 -sampling-factor 1x1 help_header.jpg"
+
+# The donation pictures, 504 x 289, one per language: the help windows show
+# the explanation as part of the picture.
+# donate FILE TITLE PARAGRAPH BULLET1 BULLET2 BULLET3 THANKS
+donate() {
+  local out=$1 title=$2 text=$3 b1=$4 b2=$5 b3=$6 thanks=$7
+  local heart='M 80,140 C 30,104 6,78 6,50 C 6,24 26,6 48,6 C 62,6 74,14 80,26 C 86,14 98,6 112,6 C 134,6 154,24 154,50 C 154,78 130,104 80,140 Z'
+  convert -size 504x289 xc:'#f6f6fa' \
+    -fill '#ebecf5' -draw 'rectangle 0,0 176,289' \
+    \( -size 160x146 gradient:'#ff5f7e'-'#ffb347' \
+       \( -size 160x146 xc:black -fill white -draw "path '$heart'" \) \
+       -alpha off -compose CopyOpacity -composite -compose Over \) \
+    -geometry +8+62 -composite \
+    -stroke none -fill '#2b3050' -font $bold -pointsize 20 -annotate +196+40 "$title" \
+    -fill '#f5c84c' -draw 'rectangle 196,50 246,52' \
+    \( -size 290x -background none -font $font -pointsize 11.5 -fill '#333644' -interline-spacing 3 caption:"$text" \) \
+    -geometry +196+64 -composite \
+    -font $font -pointsize 11.5 -fill '#3fae5a' -annotate +196+166 '✓' -annotate +196+190 '✓' -annotate +196+214 '✓' \
+    -fill '#333644' -annotate +214+166 "$b1" -annotate +214+190 "$b2" -annotate +214+214 "$b3" \
+    -font $bold -pointsize 14 -fill '#e2483d' -annotate +196+256 "$thanks" \
+    -quality 92 -sampling-factor 1x1 "$out"
+}
+donate donate_de.jpg 'Wieso spenden?' \
+  'Tonfang ist kostenlos: ohne Werbung, ohne Testphase und ohne gesperrte Funktionen. Damit das so bleibt, sind wir auf Ihre Unterstützung angewiesen.' \
+  'Jede Spende fließt in Pflege und Ausbau.' 'Sie bestimmen den Betrag selbst.' 'Auch ein kleiner Betrag hilft weiter.' 'Vielen Dank!'
+donate donate_en.jpg 'Why Donate?' \
+  'Tonfang is free: no adverts, no trial period and no locked features. To keep it that way, we rely on your support.' \
+  'Every donation funds upkeep and new features.' 'You choose the amount yourself.' 'Even a small amount helps.' 'Thank you!'
+
+echo "Wrote the splash, icon, software, help header and donation pictures in $PWD"

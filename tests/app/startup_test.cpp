@@ -6,6 +6,8 @@
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
+#include "help/helpwindow.h"
+#include "help/reportwindow.h"
 #include "tests/support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +53,22 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     ASSERT_NE(startup.prog(), nullptr);
     EXPECT_TRUE(startup.start()->isVisible());
     EXPECT_TRUE(startup.prog()->isHidden());
+    // The help and report windows wait, hidden and still empty, until first opened.
+    for (const HelpWindow *help : {static_cast<HelpWindow *>(startup.hilfe()),
+                                   static_cast<HelpWindow *>(startup.hilfe_en())}) {
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isHidden());
+        EXPECT_FALSE(help->contentsBuilt());
+    }
+    for (const ReportWindow *report : {static_cast<ReportWindow *>(startup.bugreport_de()),
+                                       static_cast<ReportWindow *>(startup.bugreport_en())}) {
+        ASSERT_NE(report, nullptr);
+        EXPECT_TRUE(report->isHidden());
+        EXPECT_FALSE(report->contentsBuilt());
+    }
+    // The Software menus were filled while the main window was created.
+    EXPECT_NE(startup.prog()->findChild<QAction *>(QStringLiteral("linken15")), nullptr);
+    EXPECT_NE(startup.prog()->findChild<QObject *>(QStringLiteral("helpHandlers")), nullptr);
     EXPECT_EQ(startup.start()->languageCode(), QLatin1String("en"));
     // The main window was built in English, so its first frame shows no German.
     const Tprog &prog = *startup.prog();

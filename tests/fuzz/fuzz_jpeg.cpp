@@ -1,7 +1,7 @@
-// layer: app
+// layer: editor
 // Arbitrary bytes handed to the JPEG decoder: it must return a null image or a
 // whole one, never crash, read out of bounds or end the process.
-#include "app/jpeg.h"
+#include "editor/jpeg.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Decoding the shipped pictures with libjpeg, and refusing broken data safely.
-#include "app/jpeg.h"
+#include "editor/jpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ using tonfang::loadJpeg;
 
 namespace {
 
-QByteArray readResource(const QString &path)
+QByteArray readFile(const QString &path)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -33,7 +33,7 @@ void expectNear(const QImage &image, QPoint at, QColor expected, int tolerance =
 
 TEST(Jpeg, ShippedPicturesDecodeToTheirSizeAndColours)
 {
-    const QImage splash = loadJpeg(QStringLiteral(":/pictures/splash.jpg"));
+    const QImage splash = loadJpeg(QStringLiteral(TONFANG_ASSETS "/splash.jpg"));
     ASSERT_EQ(splash.size(), QSize(300, 340));
     expectNear(splash, {200, 285}, QColor(0x16, 0x1b, 0x38));  // the flat lower band
     expectNear(splash, {100, 258}, QColor(0xf5, 0xc8, 0x4c));  // the band's yellow rule
@@ -42,7 +42,7 @@ TEST(Jpeg, ShippedPicturesDecodeToTheirSizeAndColours)
     EXPECT_LT(top.green(), 70);
     EXPECT_LT(top.blue(), 70);
 
-    const QImage overlay = loadJpeg(QStringLiteral(":/pictures/splash_de.jpg"));
+    const QImage overlay = loadJpeg(QStringLiteral(TONFANG_ASSETS "/splash_de.jpg"));
     ASSERT_EQ(overlay.size(), QSize(175, 82));
     expectNear(overlay, {160, 70}, QColor(0x16, 0x1b, 0x38));
     expectNear(overlay, {100, 0}, QColor(0xf5, 0xc8, 0x4c));
@@ -58,7 +58,7 @@ TEST(Jpeg, GreyscalePictureComesOutAsRgb)
 
 TEST(Jpeg, BrokenDataGivesANullImage)
 {
-    const QByteArray good = readResource(QStringLiteral(":/pictures/splash.jpg"));
+    const QByteArray good = readFile(QStringLiteral(TONFANG_ASSETS "/splash.jpg"));
     ASSERT_FALSE(decodeJpeg(good).isNull());
 
     QByteArray noise(4096, '\0');
@@ -88,7 +88,7 @@ TEST(Jpeg, BrokenDataGivesANullImage)
         {"cut after the header", good.left(600)},
         {"cut in the middle", good.left(good.size() / 2)},
         {"huge dimensions", huge},
-        {"png data", readResource(QStringLiteral(":/pictures/tonfang.png"))},
+        {"png data", readFile(QStringLiteral(TONFANG_ASSETS "/tonfang.png"))},
     };
     for (const auto &c : cases)
         EXPECT_TRUE(decodeJpeg(c.data).isNull()) << c.what;

@@ -1,4 +1,4 @@
-#include "app/jpeg.h"
+#include "editor/jpeg.h"
 
 #include <QFile>
 

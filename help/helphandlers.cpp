@@ -1,0 +1,115 @@
+#include "help/helphandlers.h"
+
+#include "editor/languagecode.h"
+#include "editor/tprog.h"
+#include "help/links.h"
+#include "help/reportwindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+// The items whose caption is an address, in the Online, Info and Software menus.
+constexpr const char *addressItems[] = {
+    "online001", "online100", "online20", "online3", "online4", "online5",
+    "online6", "online7", "online8", "online9", "online10",
+    "info5", "info9", "info11", "info6", "info7", "info10", "info8", "info12",
+    "soft_individuell_de", "soft_anpassung_de", "soft_individual_en", "soft_individualfit_en",
+};
+
+} // namespace
+
+HelpHandlers::HelpHandlers(Tprog &prog, const Windows &windows)
+    : QObject(&prog)
+    , m_prog(prog)
+    , m_windows(windows)
+{
+    setObjectName(QStringLiteral("helpHandlers"));
+    const auto item = [&prog](const char *name) {
+        return prog.findChild<QAction *>(QString::fromLatin1(name));
+    };
+    const auto bind = [this](QAction *action, void (HelpHandlers::*handler)()) {
+        if (action)
+            connect(action, &QAction::triggered, this, handler);
+    };
+
+    for (const char *name : addressItems)
+        if (QAction *action = item(name))
+            connect(action, &QAction::triggered, this, [action] { BrowseToMenuCaption(action); });
+    for (const tonfang::TopicPage &topic : tonfang::topicPages())
+        if (QAction *action = item(topic.item))
+            connect(action, &QAction::triggered, this, [this, &topic] { onlineTopicClick(topic); });
+
+    bind(prog.m_bug, &HelpHandlers::m_bugClick);
+    bind(item("m_bug_i"), &HelpHandlers::m_bug_iClick);
+    bind(item("info1"), &HelpHandlers::info1Click);
+    bind(item("info2"), &HelpHandlers::info2Click);
+    bind(item("Software1"), &HelpHandlers::Software1Click);
+    bind(prog.BriefDescriptionofallApplications1, &HelpHandlers::anderesoft12Click);
+    bind(prog.anderesoft12, &HelpHandlers::anderesoft12Click);
+    bind(item("info3"), &HelpHandlers::info3Click);
+    bind(item("info4"), &HelpHandlers::info4Click);
+
+    prog.spendenbutton->installEventFilter(this);
+}
+
+void HelpHandlers::BrowseToMenuCaption(const QAction *item)
+{
+    tonfang::openLink(tonfang::menuLinkAddress(item->text()));
+}
+
+void HelpHandlers::onlineTopicClick(const tonfang::TopicPage &topic)
+{
+    tonfang::openLink(tonfang::topicAddress(topic, tonfang::languageIsGerman()));
+}
+
+void HelpHandlers::spendenbuttonClick()
+{
+    tonfang::openLink(tonfang::donationAddress(tonfang::languageIsGerman()));
+}
+
+bool HelpHandlers::eventFilter(QObject *watched, QEvent *event)
+{
+    // The donation label is clicked like a button: pressed and released on it.
+    if (watched == m_prog.spendenbutton) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            return true;
+        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+            if (m_prog.spendenbutton->rect().contains(mouse->position().toPoint()))
+                spendenbuttonClick();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+ReportWindow *HelpHandlers::currentReportWindow() const
+{
+    return tonfang::languageIsGerman() ? m_windows.report : m_windows.reportEnglish;
+}
+
+void HelpHandlers::m_bugClick()
+{
+    currentReportWindow()->present();
+}
+
+void HelpHandlers::m_bug_iClick()
+{
+    currentReportWindow()->present();
+}
+
+void HelpHandlers::openHelp(HelpWindow::Page page)
+{
+    HelpWindow *window = tonfang::languageIsGerman() ? m_windows.help : m_windows.helpEnglish;
+    window->openAt(page);
+}
+
+void HelpHandlers::info1Click() { openHelp(HelpWindow::IntroductionPage); }
+void HelpHandlers::info2Click() { openHelp(HelpWindow::RecommendationsPage); }
+void HelpHandlers::Software1Click() { openHelp(HelpWindow::SoftwarePage); }
+void HelpHandlers::anderesoft12Click() { openHelp(HelpWindow::SoftwarePage); }
+void HelpHandlers::info3Click() { openHelp(HelpWindow::DonationPage); }
+void HelpHandlers::info4Click() { openHelp(HelpWindow::LicencePage); }
