@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace {
 
 // The items whose caption is an address, in the Online, Info and Software menus.
@@ -17,6 +19,27 @@ constexpr const char *addressItems[] = {
     "online6", "online7", "online8", "online9", "online10",
     "info5", "info9", "info11", "info6", "info7", "info10", "info8", "info12",
     "soft_individuell_de", "soft_anpassung_de", "soft_individual_en", "soft_individualfit_en",
+};
+
+// The topic items and their handlers.
+constexpr std::pair<const char *, void (HelpHandlers::*)()> topicHandlers[] = {
+    {"online002", &HelpHandlers::online002Click}, {"online003", &HelpHandlers::online003Click},
+    {"online004", &HelpHandlers::online004Click}, {"online005", &HelpHandlers::online005Click},
+    {"online006", &HelpHandlers::online006Click}, {"online007", &HelpHandlers::online007Click},
+    {"online008", &HelpHandlers::online008Click}, {"online009", &HelpHandlers::online009Click},
+    {"online010", &HelpHandlers::online010Click}, {"online011", &HelpHandlers::online011Click},
+    {"online012", &HelpHandlers::online012Click}, {"online013", &HelpHandlers::online013Click},
+    {"online014", &HelpHandlers::online014Click}, {"online015", &HelpHandlers::online015Click},
+    {"online016", &HelpHandlers::online016Click}, {"online017", &HelpHandlers::online017Click},
+    {"online018", &HelpHandlers::online018Click}, {"online019", &HelpHandlers::online019Click},
+    {"online020", &HelpHandlers::online020Click}, {"online021", &HelpHandlers::online021Click},
+    {"online022", &HelpHandlers::online022Click}, {"online023", &HelpHandlers::online023Click},
+    {"online024", &HelpHandlers::online024Click}, {"online101", &HelpHandlers::online101Click},
+    {"online102", &HelpHandlers::online102Click}, {"online103", &HelpHandlers::online103Click},
+    {"online104", &HelpHandlers::online104Click}, {"online105", &HelpHandlers::online105Click},
+    {"online21", &HelpHandlers::online21Click}, {"online22", &HelpHandlers::online22Click},
+    {"online23", &HelpHandlers::online23Click}, {"online24", &HelpHandlers::online24Click},
+    {"online25", &HelpHandlers::online25Click}, {"online26", &HelpHandlers::online26Click},
 };
 
 } // namespace
@@ -38,9 +61,8 @@ HelpHandlers::HelpHandlers(Tprog &prog, const Windows &windows)
     for (const char *name : addressItems)
         if (QAction *action = item(name))
             connect(action, &QAction::triggered, this, [action] { BrowseToMenuCaption(action); });
-    for (const tonfang::TopicPage &topic : tonfang::topicPages())
-        if (QAction *action = item(topic.item))
-            connect(action, &QAction::triggered, this, [this, &topic] { onlineTopicClick(topic); });
+    for (const auto &[name, handler] : topicHandlers)
+        bind(item(name), handler);
 
     bind(prog.m_bug, &HelpHandlers::m_bugClick);
     bind(item("m_bug_i"), &HelpHandlers::m_bug_iClick);
@@ -60,9 +82,11 @@ void HelpHandlers::BrowseToMenuCaption(const QAction *item)
     tonfang::openLink(tonfang::menuLinkAddress(item->text()));
 }
 
-void HelpHandlers::onlineTopicClick(const tonfang::TopicPage &topic)
+void HelpHandlers::openTopic(const char *item)
 {
-    tonfang::openLink(tonfang::topicAddress(topic, tonfang::languageIsGerman()));
+    for (const tonfang::TopicPage &topic : tonfang::topicPages())
+        if (qstrcmp(topic.item, item) == 0)
+            tonfang::openLink(tonfang::topicAddress(topic, tonfang::languageIsGerman()));
 }
 
 void HelpHandlers::spendenbuttonClick()
