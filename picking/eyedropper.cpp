@@ -20,16 +20,16 @@
 Eyedropper::Eyedropper(Tprog &prog)
     : QObject(&prog)
     , m_prog(prog)
+    , m_button(prog.Button1)
     , m_reader(ScreenPixelReader::forApplication())
     , m_grabWatch(new PointerGrabWatch(this))
 {
-    QPushButton *button = m_prog.Button1;
-    button->installEventFilter(this);
+    m_button->installEventFilter(this);
     // Every button's press and release must reach the pick button itself: no
     // context menu may take the right button away mid-gesture.
-    button->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_button->setContextMenuPolicy(Qt::PreventContextMenu);
     // Moves without a pressed button reach it too, and clear the guard flag.
-    button->setMouseTracking(true);
+    m_button->setMouseTracking(true);
     connect(m_grabWatch, &PointerGrabWatch::grabLost, this, &Eyedropper::cancelPick);
 
     if (!qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty()) {
@@ -49,7 +49,7 @@ Eyedropper::~Eyedropper()
 
 bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_prog.Button1)
+    if (watched != m_button)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -119,7 +119,7 @@ void Eyedropper::startPick()
     // Qt's implicit grab keeps moves and the release coming to the button
     // wherever the pointer goes until the last mouse button is released.
     m_picking = true;
-    m_grabWatch->start(m_prog.Button1);
+    m_grabWatch->start(m_button);
     if (m_reader)
         m_reader->refreshMonitors();
 }
@@ -201,7 +201,7 @@ void Eyedropper::tellPortalPickerMissing()
 
 bool Eyedropper::isOverButton(const QMouseEvent &event) const
 {
-    return m_prog.Button1->rect().contains(event.position().toPoint());
+    return m_button->rect().contains(event.position().toPoint());
 }
 
 void Eyedropper::addIfChecked(const QAction *option)

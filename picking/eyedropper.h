@@ -19,6 +19,7 @@ class PointerGrabWatch;
 class QAction;
 class QMessageBox;
 class QMouseEvent;
+class QPushButton;
 class ScreenPixelReader;
 class Tprog;
 
@@ -58,6 +59,9 @@ private:
     void showCrosshair(bool on);
 
     Tprog &m_prog;
+    // Held apart from the window: the button still sends events to the filter
+    // while the window is being destroyed.
+    QPushButton *const m_button;
     std::unique_ptr<ScreenPixelReader> m_reader;
     PointerGrabWatch *m_grabWatch;
     ColourPortal *m_portal = nullptr;
