@@ -2,8 +2,9 @@
 # Builds Tonfang and runs every test:
 #  1. the whole suite (unit, widget, screen, slow) in an optimised build with
 #     warnings as errors; screen tests start their own Xvfb;
-#  2. the sanitizer stage: the unit tests built with AddressSanitizer and
-#     UndefinedBehaviorSanitizer, and each fuzz target for a bounded time.
+#  2. the sanitizer stage: the unit, widget and screen tests built with
+#     AddressSanitizer and UndefinedBehaviorSanitizer (offscreen and on Xvfb),
+#     and each fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -40,9 +41,13 @@ san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-poin
 CC=clang CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
-cmake --build build/sanitize -j "$jobs" --target sanitizer_stage
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-ctest --test-dir build/sanitize --output-on-failure -L unit -j "$jobs" \
+cmake --build build/sanitize -j "$jobs"
+# The suppression files name only reports of Qt's and the system's libraries.
+supp="$root/tests/sanitizers"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:suppressions=$supp/ubsan.supp"
+ctest --test-dir build/sanitize --output-on-failure -L 'unit|widget|screen' -j "$jobs" \
   2>&1 | tee build/sanitize/ctest.log || status=1
 count_ctest build/sanitize/ctest.log
 
