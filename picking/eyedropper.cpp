@@ -56,7 +56,7 @@ bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick: // a quick second press arrives as this
         if (m_portal) {
             // The portal's picker runs the whole gesture; the button is not
-            // drawn pressed, as its release may never reach it.
+            // drawn pressed, as a message box may keep its release away.
             pickThroughPortal();
             return true;
         }
