@@ -263,15 +263,31 @@ QItemSelectionModel::SelectionFlags ColourListView::selectionCommand(const QMode
     return flags;
 }
 
+void ColourListView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressedEntry = indexAt(event->position().toPoint());
+    QListView::mousePressEvent(event);
+}
+
+void ColourListView::mouseMoveEvent(QMouseEvent *event)
+{
+    // Qt starts a drag on a move with any button held; a right or middle drag
+    // would carry the selected entry off without the user having chosen it.
+    if (event->buttons() != Qt::NoButton && !event->buttons().testFlag(Qt::LeftButton))
+        return;
+    QListView::mouseMoveEvent(event);
+}
+
 void ColourListView::startDrag(Qt::DropActions supportedActions)
 {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    QMimeData *mime = m_model->mimeData(selected);
+    const QModelIndex pressed = m_pressedEntry;
+    QMimeData *mime = m_model->mimeData({pressed});
     if (!mime)
         return;
     auto *drag = new QDrag(this); // Qt deletes it once the drag has ended
     drag->setMimeData(mime);
-    const QRect row = visualRect(selected.front());
+    const QRect row = visualRect(pressed);
     if (row.isValid()) {
         drag->setPixmap(viewport()->grab(row));
         drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - row.topLeft());

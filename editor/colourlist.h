@@ -74,6 +74,10 @@ protected:
     // clears the selection (Ctrl+click would, leaving no entry for the colour).
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
+    // Only a left-button press on an entry may start a drag, and the drag
+    // carries that entry, whatever was selected before.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     // Never removes rows after a move: where the entry goes is decided by the
     // drop handler alone.
     void startDrag(Qt::DropActions supportedActions) override;
@@ -86,4 +90,6 @@ protected:
 
 private:
     ColourListModel *m_model;
+    // The entry under the last left-button press; follows it if rows move.
+    QPersistentModelIndex m_pressedEntry;
 };

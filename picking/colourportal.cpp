@@ -20,6 +20,17 @@ const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request"
 // Colour picking arrived with version 2 of the screenshot interface.
 constexpr uint firstVersionWithPicking = 2;
 
+// The portal answered that it has no such method or interface: it cannot pick,
+// unlike a picker that merely failed this once.
+bool isUnknownMethod(const QDBusMessage &reply)
+{
+    if (reply.type() != QDBusMessage::ErrorMessage)
+        return false;
+    const QString name = reply.errorName();
+    return name == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod")
+        || name == QLatin1String("org.freedesktop.DBus.Error.UnknownInterface");
+}
+
 } // namespace
 
 namespace tonfang {
@@ -117,6 +128,12 @@ void ColourPortal::onPickReply(QDBusPendingCallWatcher *call)
     if (m_state != State::Picking || call->property("requestPath").toString() != m_requestPath)
         return;
     const QDBusMessage reply = call->reply();
+    if (isUnknownMethod(reply)) {
+        stopListening();
+        m_state = State::Unavailable;
+        emit pickUnsupported();
+        return;
+    }
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         finish(std::nullopt);
         return;

@@ -46,6 +46,9 @@ signals:
     void colourPicked(tonfang::Rgb colour);
     // The user cancelled, the portal failed, or its answer held no colour.
     void pickFailed();
+    // The portal has no colour picker after all (its version promised one, but
+    // it does not know PickColor); the state is now Unavailable.
+    void pickUnsupported();
 
 private slots:
     // Connected through QtDBus by signature: org.freedesktop.portal.Request.Response.

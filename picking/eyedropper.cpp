@@ -4,28 +4,41 @@
 #include "editor/tprog.h"
 #include "picking/colourportal.h"
 #include "picking/currentcolour.h"
+#include "picking/pickingtexts.h"
+#include "picking/pointergrabwatch.h"
 #include "picking/screenpixel.h"
 
 #include <QAction>
 #include <QDBusConnection>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <utility>
+
 Eyedropper::Eyedropper(Tprog &prog)
-    : QObject(&prog), m_prog(prog), m_reader(ScreenPixelReader::forApplication())
+    : QObject(&prog)
+    , m_prog(prog)
+    , m_button(prog.Button1)
+    , m_reader(ScreenPixelReader::forApplication())
+    , m_grabWatch(new PointerGrabWatch(this))
 {
-    QPushButton *button = m_prog.Button1;
-    button->installEventFilter(this);
+    m_button->installEventFilter(this);
     // Every button's press and release must reach the pick button itself: no
     // context menu may take the right button away mid-gesture.
-    button->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_button->setContextMenuPolicy(Qt::PreventContextMenu);
     // Moves without a pressed button reach it too, and clear the guard flag.
-    button->setMouseTracking(true);
+    m_button->setMouseTracking(true);
+    connect(m_grabWatch, &PointerGrabWatch::grabLost, this, &Eyedropper::cancelPick);
 
     if (!qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty()) {
         m_portal = new ColourPortal(QDBusConnection::sessionBus(), this);
+        connect(m_portal, &ColourPortal::availabilityKnown, this,
+                &Eyedropper::portalAvailabilityKnown);
         connect(m_portal, &ColourPortal::colourPicked, this, &Eyedropper::applyPortalColour);
+        connect(m_portal, &ColourPortal::pickUnsupported, this,
+                &Eyedropper::tellPortalPickerMissing);
     }
 }
 
@@ -36,18 +49,26 @@ Eyedropper::~Eyedropper()
 
 bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_prog.Button1)
+    if (watched != m_button)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: // a quick second press arrives as this
-        Button1MouseDown();
+        if (m_portal) {
+            // The portal's picker runs the whole gesture; the button is not
+            // drawn pressed, as a message box may keep its release away.
+            pickThroughPortal();
+            return true;
+        }
+        Button1MouseDown(*static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseMove:
         Button1MouseMove();
         return false;
     case QEvent::MouseButtonRelease:
-        Button1MouseUp();
+        if (m_portal)
+            return true;
+        Button1MouseUp(*static_cast<QMouseEvent *>(event));
         break;
     default:
         return false;
@@ -57,20 +78,13 @@ bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
     return static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton;
 }
 
-void Eyedropper::Button1MouseDown()
+void Eyedropper::Button1MouseDown(const QMouseEvent &event)
 {
-    if (m_portal && m_portal->isAvailable()) {
-        m_pressWentToPortal = true;
-        m_portal->pick();
+    // A press that reaches the button only through the grab of buttons still
+    // held after a pick has ended starts nothing: it happened elsewhere.
+    if (!m_picking && !isOverButton(event))
         return;
-    }
-    m_prog.setGuardFlag(true);
-    showCrosshair(true);
-    // Qt's implicit grab keeps moves and the release coming to the button
-    // wherever the pointer goes until the last mouse button is released.
-    m_picking = true;
-    if (m_reader)
-        m_reader->refreshMonitors();
+    startPick();
 }
 
 void Eyedropper::Button1MouseMove()
@@ -89,14 +103,31 @@ void Eyedropper::Button1MouseMove()
     m_prog.setGuardFlag(false);
 }
 
-void Eyedropper::Button1MouseUp()
+void Eyedropper::Button1MouseUp(const QMouseEvent &event)
 {
-    if (m_pressWentToPortal) {
-        // The portal's own picker runs the gesture; its answer finishes it.
-        m_pressWentToPortal = false;
-        return;
-    }
+    // Qt's grab lasts until the last button is up, but the pick ends at its
+    // first release. Later releases reach the button through that grab from
+    // anywhere on the screen; only one over the button itself counts.
+    if (m_picking || isOverButton(event))
+        endPick();
+}
+
+void Eyedropper::startPick()
+{
+    m_prog.setGuardFlag(true);
+    showCrosshair(true);
+    // Qt's implicit grab keeps moves and the release coming to the button
+    // wherever the pointer goes until the last mouse button is released.
+    m_picking = true;
+    m_grabWatch->start(m_button);
+    if (m_reader)
+        m_reader->refreshMonitors();
+}
+
+void Eyedropper::endPick()
+{
     m_picking = false;
+    m_grabWatch->stop();
     showCrosshair(false);
     m_prog.farbfeld->setColour(m_pickedColour);
     // The press raised the guard flag; a release without a move must not leave
@@ -105,12 +136,72 @@ void Eyedropper::Button1MouseUp()
     addIfChecked(m_prog.m_add_auto);
 }
 
+void Eyedropper::cancelPick()
+{
+    // The release will never come. The displays keep the last colour read;
+    // nothing is added, as the user did not choose to let go there.
+    if (!m_picking)
+        return;
+    m_picking = false;
+    m_grabWatch->stop();
+    showCrosshair(false);
+    m_prog.setGuardFlag(false);
+}
+
+void Eyedropper::pickThroughPortal()
+{
+    switch (m_portal->state()) {
+    case ColourPortal::State::Ready:
+        m_portal->pick();
+        break;
+    case ColourPortal::State::Probing:
+        // Its version has not arrived yet; the answer decides.
+        m_pickWhenPortalKnown = true;
+        break;
+    case ColourPortal::State::Unavailable:
+        tellPortalPickerMissing();
+        break;
+    case ColourPortal::State::Picking:
+        break; // the portal's picker is already up
+    }
+}
+
+void Eyedropper::portalAvailabilityKnown(bool available)
+{
+    if (!std::exchange(m_pickWhenPortalKnown, false))
+        return;
+    if (available)
+        m_portal->pick();
+    else
+        tellPortalPickerMissing();
+}
+
 void Eyedropper::applyPortalColour(tonfang::Rgb colour)
 {
     m_pickedColour = tonfang::RGBToTColor(colour);
     m_prog.RGBtoALL(colour);
     m_prog.farbfeld->setColour(m_pickedColour);
     addIfChecked(m_prog.m_add_auto);
+}
+
+void Eyedropper::tellPortalPickerMissing()
+{
+    // Reading the X server here would give black, a failure dressed up as a
+    // pick; the user is told what is missing instead, once per press.
+    if (m_portalMessage)
+        return;
+    m_portalMessage = new QMessageBox(QMessageBox::Information,
+                                      QGuiApplication::applicationDisplayName(),
+                                      tonfang::portalColourPickerMissingText(), QMessageBox::Ok,
+                                      &m_prog);
+    m_portalMessage->setObjectName(QStringLiteral("portalPickerMissing"));
+    m_portalMessage->setAttribute(Qt::WA_DeleteOnClose);
+    m_portalMessage->open();
+}
+
+bool Eyedropper::isOverButton(const QMouseEvent &event) const
+{
+    return m_button->rect().contains(event.position().toPoint());
 }
 
 void Eyedropper::addIfChecked(const QAction *option)

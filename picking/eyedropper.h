@@ -1,18 +1,25 @@
 #pragma once
 // The eyedropper: press any mouse button on the pick button, drag anywhere on
 // the screen and let go. At every move the device pixel under the pointer
-// becomes the current colour; on release the swatch keeps the last one and the
-// colour may be added to the list. On a Wayland session, where the X server
-// cannot see other programs' pixels, the desktop portal's picker is asked.
+// becomes the current colour; the first release ends the pick, the swatch
+// keeps the last colour and the colour may be added to the list. On a Wayland
+// session, where the X server cannot see other programs' pixels, the desktop
+// portal's picker is asked instead, and without one the user is told why
+// nothing can be picked.
 
 #include "core/colour.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
 class ColourPortal;
+class PointerGrabWatch;
 class QAction;
+class QMessageBox;
+class QMouseEvent;
+class QPushButton;
 class ScreenPixelReader;
 class Tprog;
 
@@ -31,18 +38,36 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Button1MouseDown();
+    void Button1MouseDown(const QMouseEvent &event);
     void Button1MouseMove();
-    void Button1MouseUp();
+    void Button1MouseUp(const QMouseEvent &event);
+
+    // The gesture's three ends: the press starts it, the release ends it and
+    // keeps the colour, a lost pointer grab cancels it and keeps nothing.
+    void startPick();
+    void endPick();
+    void cancelPick();
+
+    // Wayland: the portal's own picker runs the gesture.
+    void pickThroughPortal();
+    void portalAvailabilityKnown(bool available);
     void applyPortalColour(tonfang::Rgb colour);
+    void tellPortalPickerMissing();
+
+    bool isOverButton(const QMouseEvent &event) const;
     void addIfChecked(const QAction *option);
     void showCrosshair(bool on);
 
     Tprog &m_prog;
+    // Held apart from the window: the button still sends events to the filter
+    // while the window is being destroyed.
+    QPushButton *const m_button;
     std::unique_ptr<ScreenPixelReader> m_reader;
+    PointerGrabWatch *m_grabWatch;
     ColourPortal *m_portal = nullptr;
     bool m_picking = false;
     tonfang::ColourNumber m_pickedColour = 0;
-    bool m_pressWentToPortal = false;
+    bool m_pickWhenPortalKnown = false;
     bool m_crosshair = false;
+    QPointer<QMessageBox> m_portalMessage;
 };

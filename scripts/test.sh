@@ -2,8 +2,9 @@
 # Builds Tonfang and runs every test:
 #  1. the whole suite (unit, widget, screen, slow) in an optimised build with
 #     warnings as errors; screen tests start their own Xvfb;
-#  2. the sanitizer stage: the unit tests built with AddressSanitizer and
-#     UndefinedBehaviorSanitizer, and each fuzz target for a bounded time.
+#  2. the sanitizer stage: the unit, widget and screen tests built with
+#     AddressSanitizer and UndefinedBehaviorSanitizer (offscreen and on Xvfb),
+#     and each fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -40,26 +41,53 @@ san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-poin
 CC=clang CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
-cmake --build build/sanitize -j "$jobs" --target sanitizer_stage
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-ctest --test-dir build/sanitize --output-on-failure -L unit -j "$jobs" \
+cmake --build build/sanitize -j "$jobs"
+# The suppression files name only reports of Qt's and the system's libraries.
+supp="$root/tests/sanitizers"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:suppressions=$supp/ubsan.supp"
+ctest --test-dir build/sanitize --output-on-failure -L 'unit|widget|screen' -j "$jobs" \
   2>&1 | tee build/sanitize/ctest.log || status=1
 count_ctest build/sanitize/ctest.log
 
-for fuzzer in build/sanitize/tests/fuzz/fuzz_*; do
-  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
+fuzz_one() {  # FUZZER: runs it for the bounded time; its .status file says how it went
+  local fuzzer=$1 name corpus seeds
   name=$(basename "$fuzzer")
   corpus="build/sanitize/corpus/$name"
   mkdir -p "$corpus"
   seeds="$root/tests/fuzz/seeds/${name#fuzz_}"
   [ -d "$seeds" ] || seeds=
-  echo "-- $name for ${fuzz_seconds}s"
+  rm -f "build/sanitize/$name.status"
   if "$fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=4096 \
        -print_final_stats=0 "$corpus" $seeds >"build/sanitize/$name.log" 2>&1; then
+    echo passed >"build/sanitize/$name.status"
+  else
+    echo failed >"build/sanitize/$name.status"
+  fi
+}
+
+# One fuzzer per core at a time: each runs for a fixed time, so this halves the wait.
+fuzzers=()
+for fuzzer in build/sanitize/tests/fuzz/fuzz_*; do
+  if [ -f "$fuzzer" ] && [ -x "$fuzzer" ]; then fuzzers+=("$fuzzer"); fi
+done
+echo "-- ${#fuzzers[@]} fuzzers for ${fuzz_seconds}s each, $jobs at a time"
+running=0
+for fuzzer in "${fuzzers[@]}"; do
+  if ((running >= jobs)); then wait -n || true; running=$((running - 1)); fi
+  fuzz_one "$fuzzer" &
+  running=$((running + 1))
+done
+wait
+for fuzzer in "${fuzzers[@]}"; do
+  name=$(basename "$fuzzer")
+  if [ "$(cat "build/sanitize/$name.status" 2>/dev/null)" = passed ]; then
     passed=$((passed + 1))
-    grep -E '^Done|stat::number_of_executed_units' "build/sanitize/$name.log" | tail -n 1 || true
+    echo "-- $name: $(grep -E '^Done' "build/sanitize/$name.log" | tail -n 1)"
   else
     failed=$((failed + 1)); status=1
+    echo "-- $name failed:"
     tail -n 40 "build/sanitize/$name.log"
   fi
 done

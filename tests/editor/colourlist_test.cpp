@@ -120,7 +120,14 @@ class DroppingListView : public ColourListView {
 public:
     int dropOnRow = 0;
     int dragsRun = 0;
-    void beginDrag() { startDrag(Qt::MoveAction); }
+    // A drag carries the entry the left button was pressed on.
+    void beginDrag(int row)
+    {
+        const QPoint onRow = visualRect(model()->index(row, 0)).center();
+        QTest::mousePress(viewport(), Qt::LeftButton, {}, onRow);
+        startDrag(Qt::MoveAction);
+        QTest::mouseRelease(viewport(), Qt::LeftButton);
+    }
 
 protected:
     Qt::DropAction execDrag(QDrag *drag, Qt::DropActions) override
@@ -137,9 +144,9 @@ TEST(ColourListView, ACompletedMoveLosesNoEntry)
 {
     DroppingListView view;
     fillNumbered(*view.colourModel());
-    view.setCurrentIndex(view.colourModel()->index(0));
+    view.show();
     view.dropOnRow = 3;
-    view.beginDrag();
+    view.beginDrag(0);
     EXPECT_EQ(view.dragsRun, 1);
     EXPECT_EQ(order(*view.colourModel()), QStringLiteral("23415"));
     // The selection went along with the entry.
@@ -147,7 +154,7 @@ TEST(ColourListView, ACompletedMoveLosesNoEntry)
 
     // A move that ends outside the list takes nothing away from it.
     view.dropOnRow = -1;
-    view.beginDrag();
+    view.beginDrag(3);
     EXPECT_EQ(view.dragsRun, 2);
     EXPECT_EQ(order(*view.colourModel()), QStringLiteral("23415"));
 }

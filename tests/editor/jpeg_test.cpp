@@ -88,14 +88,12 @@ TEST(Jpeg, BrokenDataGivesANullImage)
         {"cut after the header", good.left(600)},
         {"cut in the middle", good.left(good.size() / 2)},
         {"huge dimensions", huge},
+        // libjpeg decodes corrupt entropy data to garbage with a warning.
+        {"corrupt scan", corruptScan},
         {"png data", readFile(QStringLiteral(TONFANG_ASSETS "/tonfang.png"))},
     };
     for (const auto &c : cases)
         EXPECT_TRUE(decodeJpeg(c.data).isNull()) << c.what;
-
-    // Corrupt entropy data may decode to garbage, but it must come back whole.
-    const QImage garbled = decodeJpeg(corruptScan);
-    EXPECT_TRUE(garbled.isNull() || garbled.size() == QSize(300, 340));
 }
 
 TEST(Jpeg, MissingFileGivesANullImage)

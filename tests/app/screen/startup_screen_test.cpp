@@ -75,9 +75,17 @@ TEST_F(TonfangOnScreen, SplashThenMainWindowThenEscapeEndsTheProgram)
     EXPECT_EQ(splash->height, 340);
     EXPECT_NEAR(splash->x, (x.screenWidth() - 300) / 2, 1);
     EXPECT_NEAR(splash->y, (x.screenHeight() - 340) / 2, 1);
+    // Taskbars list no splash window; the main window has an entry of its own.
+    const auto splashTypes = x.atomNames(splash->id, "_NET_WM_WINDOW_TYPE");
+    ASSERT_FALSE(splashTypes.empty());
+    EXPECT_EQ(splashTypes.front(), "_NET_WM_WINDOW_TYPE_SPLASH");
 
     const auto prog = x.waitForMapped(mainTitle, patience);
     ASSERT_TRUE(prog);
+    const auto progTypes = x.atomNames(prog->id, "_NET_WM_WINDOW_TYPE");
+    EXPECT_TRUE(progTypes.empty() || progTypes.front() == "_NET_WM_WINDOW_TYPE_NORMAL");
+    for (const std::string &state : x.atomNames(prog->id, "_NET_WM_STATE"))
+        EXPECT_NE(state, "_NET_WM_STATE_SKIP_TASKBAR");
     EXPECT_TRUE(x.waitForUnmapped(splash->id, patience));
     EXPECT_EQ(program.state(), QProcess::Running);
 

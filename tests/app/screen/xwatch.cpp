@@ -66,6 +66,26 @@ std::string XWatch::title(xcb_window_t window)
     return {};
 }
 
+std::vector<std::string> XWatch::atomNames(xcb_window_t window, const char *property)
+{
+    std::vector<std::string> names;
+    auto r = reply(xcb_get_property_reply(
+        m_connection,
+        xcb_get_property(m_connection, 0, window, atom(property), XCB_ATOM_ATOM, 0, 64), nullptr));
+    if (!r)
+        return names;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(r.get()));
+    const int count = xcb_get_property_value_length(r.get()) / int(sizeof(xcb_atom_t));
+    for (int i = 0; i < count; ++i) {
+        auto name = reply(xcb_get_atom_name_reply(
+            m_connection, xcb_get_atom_name(m_connection, atoms[i]), nullptr));
+        if (name)
+            names.emplace_back(xcb_get_atom_name_name(name.get()),
+                               std::size_t(xcb_get_atom_name_name_length(name.get())));
+    }
+    return names;
+}
+
 bool XWatch::isViewable(xcb_window_t window)
 {
     auto r = reply(xcb_get_window_attributes_reply(

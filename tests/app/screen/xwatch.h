@@ -8,6 +8,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 class XWatch {
 public:
@@ -32,6 +33,10 @@ public:
     bool isViewable(xcb_window_t window);
     // True once `upper` is stacked above `lower`.
     bool waitForAbove(xcb_window_t upper, xcb_window_t lower, std::chrono::milliseconds timeout);
+
+    // The names of the atoms an ATOM-list property holds, such as
+    // _NET_WM_WINDOW_TYPE, in order; what a window manager and taskbar read.
+    std::vector<std::string> atomNames(xcb_window_t window, const char *property);
 
     // Sends WM_DELETE_WINDOW, what a close button does.
     void requestClose(xcb_window_t window);

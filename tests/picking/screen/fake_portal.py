@@ -3,7 +3,8 @@
 
 It owns org.freedesktop.portal.Desktop, reports the screenshot interface's
 version, writes every call it receives as one JSON line to the log, and answers
-PickColor the way the command line says. The answer is sent on the request
+PickColor the way the command line says; with --without-pickcolor it has no
+such method, as a portal whose backend cannot pick. The answer is sent on the request
 object before the method returns, so only a client that subscribed before its
 call can see it.
 """
@@ -46,6 +47,8 @@ class Portal(dbus.service.Object):
         raise dbus.exceptions.DBusException(
             "no such property", name="org.freedesktop.DBus.Error.InvalidArgs")
 
+
+class PickingPortal(Portal):
     @dbus.service.method(SCREENSHOT, in_signature="sa{sv}", out_signature="o",
                          sender_keyword="sender")
     def PickColor(self, parent_window, options, sender):
@@ -77,12 +80,13 @@ def main():
     parser.add_argument("--answer", default="colour",
                         choices=["colour", "nocolour", "badcolour", "cancel", "failure", "error"])
     parser.add_argument("--colour", nargs=3, default=["0", "0", "0"])
+    parser.add_argument("--without-pickcolor", action="store_true")
     parser.add_argument("--log", required=True)
     args = parser.parse_args()
 
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    portal = Portal(bus, args)
+    portal = (Portal if args.without_pickcolor else PickingPortal)(bus, args)
     name = dbus.service.BusName(NAME, bus, do_not_queue=True)
     GLib.MainLoop().run()
     del portal, name

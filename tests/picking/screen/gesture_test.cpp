@@ -148,3 +148,85 @@ TEST_F(PickingScreen, PassingOverTheButtonWithoutPressingOnlyClearsTheGuard)
     EXPECT_EQ(prog->e_hex->text(), hexText(sample));
     EXPECT_EQ(listCount(), entriesBefore);
 }
+
+TEST_F(PickingScreen, TheFirstReleaseEndsThePickAndLaterOnesCountOnlyOverTheButton)
+{
+    const struct {
+        const char *what;
+        int first, second; // pressed in this order, the second released first
+        bool lastOverButton;
+        int entries;
+    } cases[] = {
+        {"left, then a right click over the screen, left let go there", 1, 3, false, 1},
+        {"right, then a left click over the screen, right let go on the button", 3, 1, true, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const int entriesBefore = listCount();
+        pointAtPickButton();
+        press(c.first);
+        dragTo(centreOf(redArea));
+        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
+        int presses = moves->presses;
+        ASSERT_TRUE(xdotool({QStringLiteral("mousedown"), QString::number(c.second)}));
+        ASSERT_EVENTUALLY_EQ(moves->presses, presses + 1);
+        release(c.second);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(prog->farbfeld->colour(), 255);
+        ASSERT_EQ(listCount(), entriesBefore + 1);
+
+        // The grab lingers while the first button is held: moves still come,
+        // but the pick is over and reads nothing.
+        dragTo(centreOf(sampleArea));
+        EXPECT_EQ(prog->e_hex->text(), hexText(red));
+        presses = moves->presses;
+        ASSERT_TRUE(xdotool({QStringLiteral("click"), QString::number(c.second)}));
+        ASSERT_EVENTUALLY_EQ(moves->presses, presses + 1);
+        EXPECT_FALSE(eyedropper->isPicking()) << "a press elsewhere starts no pick";
+        if (c.lastOverButton)
+            dragTo(deviceCentre(prog->Button1));
+        const int releases = moves->releases;
+        ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QString::number(c.first)}));
+        ASSERT_EVENTUALLY_EQ(moves->releases, releases + 1);
+        EXPECT_FALSE(eyedropper->isPicking());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        ASSERT_EQ(listCount(), entriesBefore + c.entries);
+        EXPECT_EQ(lastEntry().colour, 255);
+    }
+}
+
+TEST_F(PickingScreen, APickWhoseGrabAnotherProgramTakesIsCancelled)
+{
+    const int entriesBefore = listCount();
+    pointAtPickButton();
+    press();
+    dragTo(centreOf(redArea));
+    ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
+    {
+        OtherXClient other;
+        // While the pick holds the pointer no other program can grab it; hiding
+        // the window ends the pick's grab, and then another program can.
+        EXPECT_FALSE(other.grabPointer());
+        other.setMapped(prog.get(), false);
+        ASSERT_TRUE(other.grabPointer());
+        ASSERT_EVENTUALLY(!eyedropper->isPicking());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(prog->guardFlag());
+        EXPECT_EQ(prog->e_hex->text(), hexText(red)) << "the last colour read stays";
+        EXPECT_EQ(listCount(), entriesBefore);
+        other.setMapped(prog.get(), true);
+    }
+    // The release lands on the pattern window; the pick stays cancelled.
+    ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    ASSERT_EVENTUALLY(QGuiApplication::mouseButtons() == Qt::NoButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(prog.get()));
+    EXPECT_EQ(listCount(), entriesBefore);
+
+    // The next pick works as ever.
+    pointAtPickButton();
+    press();
+    dragTo(centreOf(sampleArea));
+    release();
+    ASSERT_EQ(listCount(), entriesBefore + 1);
+    EXPECT_EQ(lastEntry().colour, tonfang::RGBToTColor(sample));
+}

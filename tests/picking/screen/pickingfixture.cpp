@@ -51,7 +51,6 @@ void PickingScreen::createMainWindow()
 {
     prog.reset();
     prog = std::make_unique<Tprog>();
-    // Counted after the eyedropper has seen each move: filters run last-in first.
     moves = new MoveCounter(prog->Button1);
     eyedropper = new Eyedropper(*prog);
     prog->move(QGuiApplication::primaryScreen()->geometry().topLeft() + QPoint(150, 10));

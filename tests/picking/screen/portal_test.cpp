@@ -4,14 +4,17 @@
 #include "pickingfixture.h"
 
 #include "editor/swatch.h"
+#include "editor/languagecode.h"
 #include "picking/colourportal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,6 +29,15 @@ const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
 bool portalOnBus()
 {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(portalName);
+}
+
+QList<QMessageBox *> shownMessageBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+            boxes.append(box);
+    return boxes;
 }
 
 } // namespace
@@ -75,6 +87,15 @@ protected:
         pointAtPickButton();
         ASSERT_TRUE(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
         ASSERT_TRUE(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    }
+
+    // Every field's text, the swatch's colour last.
+    static QStringList displays()
+    {
+        QStringList texts;
+        for (const QLineEdit *field : prog->findChildren<QLineEdit *>())
+            texts << field->text();
+        return texts << QString::number(prog->farbfeld->colour());
     }
 
     QString logPath() const { return log.filePath(QStringLiteral("portal.log")); }
@@ -152,34 +173,60 @@ TEST_F(Portal, ACancelAFailureOrAnAnswerWithoutColourChangesNothing)
         EXPECT_FALSE(prog->guardFlag());
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-        // A second pick can be asked for afterwards.
+        // A second pick can be asked for afterwards; neither says a word.
         clickPickButton();
         ASSERT_EVENTUALLY_EQ(failed.count(), 2);
+        EXPECT_TRUE(shownMessageBoxes().isEmpty());
 
         TearDown();
         QFile::remove(logPath());
     }
 }
 
-TEST_F(Portal, WithoutAPortalThatPicksTheScreenIsRead)
+TEST_F(Portal, WithoutAColourPickerAPressSaysWhatIsMissingAndChangesNothing)
 {
-    for (const bool oldPortal : {false, true}) {
-        SCOPED_TRACE(oldPortal ? "version 1" : "no portal");
-        if (oldPortal)
-            startFake({QStringLiteral("--version"), QStringLiteral("1")});
+    const struct {
+        const char *what;
+        QStringList fake; // empty: no portal on the bus
+        const char *language;
+        const char *word;
+    } cases[] = {
+        {"no portal", {}, "de", "Bildschirm"},
+        {"version 1", {QStringLiteral("--version"), QStringLiteral("1")}, "en", "screen"},
+        {"no PickColor", {QStringLiteral("--without-pickcolor")}, "de", "Bildschirm"},
+        {"no PickColor", {QStringLiteral("--without-pickcolor")}, "en", "screen"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.what) + " " + c.language);
+        tonfang::setLanguageCode(QString::fromLatin1(c.language));
+        if (!c.fake.isEmpty())
+            startFake(c.fake);
         createWaylandWindow();
-        EXPECT_FALSE(eyedropper->portal()->isAvailable());
-        prog->m_add_bewegen->setChecked(false);
+        prog->RGBtoALL(sample);
+        const QStringList shown = displays();
         const int entriesBefore = listCount();
 
-        pointAtPickButton();
-        press();
-        dragTo(centreOf(redArea));
-        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
-        release();
-        ASSERT_EQ(listCount(), entriesBefore + 1);
-        EXPECT_EQ(lastEntry().colour, 255);
-        EXPECT_TRUE(calls(QStringLiteral("PickColor")).isEmpty());
+        // Each press gives one message, also once the portal has said no.
+        for (int press = 0; press < 2; ++press) {
+            clickPickButton();
+            ASSERT_EVENTUALLY(QGuiApplication::mouseButtons() == Qt::NoButton);
+            ASSERT_EVENTUALLY_EQ(shownMessageBoxes().size(), 1);
+            QMessageBox *box = shownMessageBoxes().front();
+            EXPECT_TRUE(box->text().contains(QLatin1String(c.word))) << box->text().toStdString();
+            for (const char *package : {"xdg-desktop-portal ", "xdg-desktop-portal-gnome",
+                                        "xdg-desktop-portal-kde"})
+                EXPECT_TRUE(box->text().contains(QLatin1String(package))) << package;
+            EXPECT_EQ(displays(), shown);
+            EXPECT_EQ(listCount(), entriesBefore);
+            EXPECT_FALSE(prog->guardFlag());
+            EXPECT_FALSE(eyedropper->isPicking());
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+            box->accept();
+            ASSERT_EVENTUALLY(shownMessageBoxes().isEmpty());
+        }
+        EXPECT_FALSE(eyedropper->portal()->isAvailable());
         TearDown();
+        QFile::remove(logPath());
     }
+    tonfang::setLanguageCode(tonfang::languageGerman);
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 config=$1 binary=$2
 shift 2
 
-geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*' scale= monitors= bus=
+geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*:ListDrag.*' scale= monitors= bus=
 case $config in
   depth24) ;;
   depth16) geometry=1280x1024x16 filter='ScreenDepth.*' ;;

@@ -1,5 +1,6 @@
 #include "screenhelpers.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
@@ -76,12 +77,17 @@ QPoint deviceOrigin(const QWidget *window)
     return origin;
 }
 
-QPoint deviceCentre(const QWidget *widget)
+QPoint devicePoint(const QWidget *widget, QPointF local)
 {
     const QWidget *window = widget->window();
-    const QPointF local = widget->mapTo(window, QPointF(widget->rect().center()));
+    const QPointF inWindow = widget->mapTo(window, local);
     const qreal ratio = window->devicePixelRatioF();
-    return deviceOrigin(window) + QPoint(int(local.x() * ratio), int(local.y() * ratio));
+    return deviceOrigin(window) + QPoint(int(inWindow.x() * ratio), int(inWindow.y() * ratio));
+}
+
+QPoint deviceCentre(const QWidget *widget)
+{
+    return devicePoint(widget, QPointF(widget->rect().center()));
 }
 
 bool xdotool(const QStringList &arguments)
@@ -98,15 +104,30 @@ bool movePointer(QPoint device)
                     QString::number(device.y())});
 }
 
-MoveCounter::MoveCounter(QWidget *widget) : QObject(widget)
+MoveCounter::MoveCounter(QWidget *widget) : QObject(widget), m_widget(widget)
 {
-    widget->installEventFilter(this);
+    // The application's filters see an event before the widget's own do.
+    qApp->installEventFilter(this);
 }
 
-bool MoveCounter::eventFilter(QObject *, QEvent *event)
+bool MoveCounter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove)
+    if (watched != m_widget)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseMove:
         ++moves;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        ++presses;
+        break;
+    case QEvent::MouseButtonRelease:
+        ++releases;
+        break;
+    default:
+        break;
+    }
     return false;
 }
 
@@ -117,6 +138,37 @@ QString hexText(tonfang::Rgb rgb)
         .arg(rgb.green, 2, 16, QLatin1Char('0'))
         .arg(rgb.blue, 2, 16, QLatin1Char('0'))
         .toUpper();
+}
+
+OtherXClient::OtherXClient() : m_connection(xcb_connect(nullptr, nullptr)) {}
+
+OtherXClient::~OtherXClient()
+{
+    xcb_disconnect(m_connection);
+}
+
+bool OtherXClient::grabPointer()
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    auto *reply = xcb_grab_pointer_reply(
+        m_connection,
+        xcb_grab_pointer(m_connection, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+        nullptr);
+    const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return grabbed;
+}
+
+void OtherXClient::setMapped(const QWidget *window, bool mapped)
+{
+    const auto id = xcb_window_t(window->winId());
+    if (mapped)
+        xcb_map_window(m_connection, id);
+    else
+        xcb_unmap_window(m_connection, id);
+    // A round trip: the server has handled the request once the reply is here.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 } // namespace screentest

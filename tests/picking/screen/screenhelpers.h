@@ -17,6 +17,8 @@
 
 #include <ostream>
 
+struct xcb_connection_t;
+
 namespace screentest {
 
 // The known colours of the pattern window, laid out in device pixels from the
@@ -41,23 +43,48 @@ protected:
 
 // The top-left corner of a top-level window in device pixels of the root.
 QPoint deviceOrigin(const QWidget *window);
-// A widget's centre in device pixels of the root.
+// A point of a widget, and its centre, in device pixels of the root.
+QPoint devicePoint(const QWidget *widget, QPointF local);
 QPoint deviceCentre(const QWidget *widget);
 
 // Runs xdotool with the arguments and waits until it has sent its events.
 bool xdotool(const QStringList &arguments);
 bool movePointer(QPoint device);
 
-// Counts the mouse moves a widget receives.
+// Counts the mouse moves, presses and releases sent to a widget, also those
+// that an event filter of the widget takes.
 class MoveCounter : public QObject {
 public:
     explicit MoveCounter(QWidget *widget);
     int moves = 0;
+    int presses = 0;
+    int releases = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_widget;
 };
 
 QString hexText(tonfang::Rgb rgb);
+
+// Another program on the same X server: a connection of its own.
+class OtherXClient {
+public:
+    OtherXClient();
+    ~OtherXClient(); // disconnecting ends its grab
+    OtherXClient(const OtherXClient &) = delete;
+    OtherXClient &operator=(const OtherXClient &) = delete;
+
+    // True when the pointer is now grabbed by this client.
+    bool grabPointer();
+    // Unmaps or maps a top-level window, as a window manager does on a
+    // workspace switch.
+    void setMapped(const QWidget *window, bool mapped);
+
+private:
+    xcb_connection_t *m_connection;
+};
 
 } // namespace screentest

@@ -1,0 +1,36 @@
+#include "picking/pickingtexts.h"
+
+#include "editor/languagecode.h"
+
+namespace {
+
+struct Text {
+    const char *german;
+    const char *english;
+};
+
+// German and English side by side.
+constexpr Text portalColourPickerMissing{
+    "Das Aufnehmen einer Farbe vom Bildschirm braucht auf diesem Desktop die Farbauswahl "
+    "des Desktop-Portals, und die ist nicht verfügbar. Sie kommt meist mit den Paketen "
+    "xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME) oder xdg-desktop-portal-kde (KDE).",
+    "Picking a color from the screen on this desktop needs the color picker of the desktop "
+    "portal, which is not available. It usually comes with the packages xdg-desktop-portal "
+    "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
+};
+
+QString inLanguage(const Text &text)
+{
+    return QString::fromUtf8(tonfang::languageIsGerman() ? text.german : text.english);
+}
+
+} // namespace
+
+namespace tonfang {
+
+QString portalColourPickerMissingText()
+{
+    return inLanguage(portalColourPickerMissing);
+}
+
+} // namespace tonfang
