@@ -47,6 +47,7 @@ constexpr std::pair<const char *, void (HelpHandlers::*)()> topicHandlers[] = {
 HelpHandlers::HelpHandlers(Tprog &prog, const Windows &windows)
     : QObject(&prog)
     , m_prog(prog)
+    , m_donationLabel(prog.spendenbutton)
     , m_windows(windows)
 {
     setObjectName(QStringLiteral("helpHandlers"));
@@ -97,15 +98,15 @@ void HelpHandlers::spendenbuttonClick()
 bool HelpHandlers::eventFilter(QObject *watched, QEvent *event)
 {
     // The donation label is clicked like a button: pressed and released on it.
-    if (watched == m_prog.spendenbutton) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool release = event->type() == QEvent::MouseButtonRelease;
+    if (watched == m_donationLabel && (press || release)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
-            return true;
-        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-            if (m_prog.spendenbutton->rect().contains(mouse->position().toPoint()))
-                spendenbuttonClick();
-            return true;
-        }
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (release && m_donationLabel->rect().contains(mouse->position().toPoint()))
+            spendenbuttonClick();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 #include <QObject>
 
 class QAction;
+class QLabel;
 class ReportWindow;
 class Tprog;
 
@@ -84,5 +85,8 @@ private:
     ReportWindow *currentReportWindow() const;
 
     Tprog &m_prog;
+    // Held apart from the window: the label still sends events to the filter
+    // while the window is being destroyed.
+    QLabel *const m_donationLabel;
     Windows m_windows;
 };
