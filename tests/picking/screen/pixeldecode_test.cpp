@@ -44,6 +44,23 @@ TEST(PixelValue, RefusesShortDataAndUnusualSizes)
     }
 }
 
+TEST(BytesPerRow, RowsArePaddedToTheServersUnit)
+{
+    struct Case {
+        int width, bits, pad;
+        std::size_t bytes;
+    };
+    for (const Case c : {Case{1, 32, 32, 4}, Case{11, 32, 32, 44}, Case{11, 16, 32, 24},
+                         Case{11, 24, 32, 36}, Case{11, 8, 32, 12}, Case{11, 16, 8, 22},
+                         Case{12, 16, 32, 24}, Case{0, 32, 32, 0}}) {
+        PixelLayout layout;
+        layout.bitsPerPixel = c.bits;
+        layout.scanlinePad = c.pad;
+        EXPECT_EQ(tonfang::bytesPerRow(layout, c.width), c.bytes)
+            << c.width << " x " << c.bits << " bits, pad " << c.pad;
+    }
+}
+
 TEST(ChannelToByte, KnownSteps)
 {
     struct Case {
