@@ -4,6 +4,7 @@
 #include "editor/tprog.h"
 #include "picking/colourportal.h"
 #include "picking/currentcolour.h"
+#include "picking/pickaids.h"
 #include "picking/screenpixel.h"
 
 #include <QAction>
@@ -22,6 +23,11 @@ Eyedropper::Eyedropper(Tprog &prog)
     button->setContextMenuPolicy(Qt::PreventContextMenu);
     // Moves without a pressed button reach it too, and clear the guard flag.
     button->setMouseTracking(true);
+
+    if (m_reader) {
+        m_aids = std::make_unique<PickAids>(*m_reader, *button);
+        connect(m_aids.get(), &PickAids::rereadNeeded, this, &Eyedropper::Button1MouseMove);
+    }
 
     if (!qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty()) {
         m_portal = new ColourPortal(QDBusConnection::sessionBus(), this);
@@ -71,6 +77,8 @@ void Eyedropper::Button1MouseDown()
     m_picking = true;
     if (m_reader)
         m_reader->refreshMonitors();
+    if (m_aids)
+        m_aids->pickStarted();
 }
 
 void Eyedropper::Button1MouseMove()
@@ -78,8 +86,7 @@ void Eyedropper::Button1MouseMove()
     if (m_picking) {
         // A pixel that cannot be read (the pointer outside every monitor, a
         // refused request) changes nothing, rather than turning everything white.
-        const std::optional<tonfang::Rgb> pixel =
-            m_reader ? m_reader->pixelUnderPointer() : std::nullopt;
+        const std::optional<tonfang::Rgb> pixel = m_aids ? m_aids->readForMove() : std::nullopt;
         if (pixel) {
             m_pickedColour = tonfang::RGBToTColor(*pixel);
             m_prog.RGBtoALL(*pixel);
@@ -98,6 +105,8 @@ void Eyedropper::Button1MouseUp()
     }
     m_picking = false;
     showCrosshair(false);
+    if (m_aids)
+        m_aids->pickEnded();
     m_prog.farbfeld->setColour(m_pickedColour);
     // The press raised the guard flag; a release without a move must not leave
     // it raised, or typing into the fields would go unheard.

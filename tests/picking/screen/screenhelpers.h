@@ -39,10 +39,25 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
+// A pattern of single device pixels over the whole root window, tiled, where
+// every pixel differs from all others within the magnifier's reach. Only on
+// 24-bit screens; it shows wherever no window covers the root.
+void paintRootPattern();
+tonfang::Rgb rootPatternColour(QPoint device);
+QSize rootSize();
+
 // The top-left corner of a top-level window in device pixels of the root.
 QPoint deviceOrigin(const QWidget *window);
+// A top-level window's place and size in device pixels of the root.
+QRect deviceRect(const QWidget *window);
+// Where the pointer is, in device pixels of the root.
+QPoint pointerPosition();
 // A widget's centre in device pixels of the root.
 QPoint deviceCentre(const QWidget *widget);
+
+// Gives the keyboard focus to whichever window the pointer is over, as a
+// desktop with focus following the mouse does.
+void focusFollowsPointer();
 
 // Runs xdotool with the arguments and waits until it has sent its events.
 bool xdotool(const QStringList &arguments);
@@ -61,3 +76,8 @@ protected:
 QString hexText(tonfang::Rgb rgb);
 
 } // namespace screentest
+
+inline void PrintTo(QPoint p, std::ostream *out)
+{
+    *out << "(" << p.x() << ", " << p.y() << ")";
+}
