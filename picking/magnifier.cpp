@@ -1,13 +1,18 @@
 #include "picking/magnifier.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 using tonfang::PixelSquare;
 
@@ -18,9 +23,15 @@ constexpr int gridLine = 1;       // device pixels, at every scale
 constexpr int standOff = 14;      // logical pixels between the square and the window
 constexpr int settleMs = 100;     // time the screen gets to redraw what the window left
 
-const QColor panel(0x20, 0x22, 0x26);
-const QColor border(0x6b, 0x6f, 0x78);
-const QColor text(0xec, 0xef, 0xf4);
+constexpr tonfang::Rgb panel{0x20, 0x22, 0x26};
+constexpr tonfang::Rgb border{0x6b, 0x6f, 0x78};
+constexpr tonfang::Rgb ink{0xec, 0xef, 0xf4};
+constexpr tonfang::Rgb black{0, 0, 0};
+constexpr tonfang::Rgb white{255, 255, 255};
+
+// The characters of the hex text below the grid, drawn once per scale.
+const QString glyphChars = QStringLiteral(" #0123456789ABCDEF–");
+constexpr int labelLength = 7; // "#RRGGBB"
 
 // Qt keeps a screen's top-left corner at its device position and scales the
 // rest of the screen from there.
@@ -71,50 +82,193 @@ int place(int &side, int pointer, int gap, int extent, int low, int high)
     return std::clamp(startFor(side, pointer, gap, extent), low, std::max(low, high - extent + 1));
 }
 
-QString hexText(tonfang::Rgb c)
+QString labelOf(const std::optional<tonfang::Rgb> &c)
 {
-    return QStringLiteral("#%1").arg((c.red << 16) | (c.green << 8) | c.blue, 6, 16,
+    if (!c)
+        return QStringLiteral("   –   ");
+    return QStringLiteral("#%1").arg((c->red << 16) | (c->green << 8) | c->blue, 6, 16,
                                      QLatin1Char('0')).toUpper();
 }
 
+xcb_connection_t *connection()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
+
+// Draws on the magnifier's window with the X server's own fills and copies:
+// a move sends a few kilobytes of small requests and waits for nothing, where
+// Qt's backing store would send the whole picture and wait for the server
+// before every repaint.
+class Magnifier::Canvas {
+public:
+    static std::unique_ptr<Canvas> on(xcb_window_t window)
+    {
+        xcb_connection_t *c = connection();
+        if (!c)
+            return nullptr;
+        auto *attributes =
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
+        auto *geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+        std::optional<tonfang::PixelLayout> layout;
+        int depth = 0;
+        if (attributes && geometry) {
+            depth = geometry->depth;
+            layout = tonfang::visualLayout(c, attributes->visual, depth);
+        }
+        std::free(attributes);
+        std::free(geometry);
+        if (!layout)
+            return nullptr;
+        return std::unique_ptr<Canvas>(new Canvas(c, window, *layout, depth));
+    }
+
+    ~Canvas()
+    {
+        if (m_glyphs)
+            xcb_free_pixmap(m_c, m_glyphs);
+        xcb_free_gc(m_c, m_gc);
+    }
+
+    void fill(const QRect &r, tonfang::Rgb colour)
+    {
+        const std::uint32_t pixel = tonfang::encodeTrueColour(m_layout, colour);
+        if (pixel != m_foreground) {
+            xcb_change_gc(m_c, m_gc, XCB_GC_FOREGROUND, &pixel);
+            m_foreground = pixel;
+        }
+        const xcb_rectangle_t rect{std::int16_t(r.x()), std::int16_t(r.y()),
+                                   std::uint16_t(r.width()), std::uint16_t(r.height())};
+        xcb_poly_fill_rectangle(m_c, m_window, m_gc, 1, &rect);
+    }
+
+    // Renders the glyphs of the hex text once for a pixel size: light on the
+    // panel, smoothed by Qt, stored on the server in the window's own format.
+    void prepareGlyphs(int pixelSize)
+    {
+        if (pixelSize == m_pixelSize)
+            return;
+        m_pixelSize = pixelSize;
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPixelSize(pixelSize);
+        font.setBold(true);
+        const QFontMetrics metrics(font);
+        m_glyph = QSize(metrics.horizontalAdvance(QLatin1Char('0')), metrics.height());
+        QImage image(m_glyph.width() * int(glyphChars.size()), m_glyph.height(),
+                     QImage::Format_RGB32);
+        image.fill(QColor(panel.red, panel.green, panel.blue));
+        {
+            QPainter p(&image);
+            p.setFont(font);
+            p.setPen(QColor(ink.red, ink.green, ink.blue));
+            for (int i = 0; i < glyphChars.size(); ++i)
+                p.drawText(QRect(i * m_glyph.width(), 0, m_glyph.width(), m_glyph.height()),
+                           Qt::AlignCenter, glyphChars.mid(i, 1));
+        }
+        const std::size_t stride = tonfang::bytesPerRow(m_layout, image.width());
+        const std::size_t step = std::size_t(m_layout.bitsPerPixel / 8);
+        std::vector<std::uint8_t> bytes(stride * std::size_t(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                tonfang::storePixelValue(
+                    m_layout,
+                    tonfang::encodeTrueColour(m_layout, {std::uint8_t(qRed(c)),
+                                                         std::uint8_t(qGreen(c)),
+                                                         std::uint8_t(qBlue(c))}),
+                    std::span(bytes).subspan(std::size_t(y) * stride + std::size_t(x) * step));
+            }
+        if (m_glyphs)
+            xcb_free_pixmap(m_c, m_glyphs);
+        m_glyphs = xcb_generate_id(m_c);
+        xcb_create_pixmap(m_c, m_depth, m_glyphs, m_window, std::uint16_t(image.width()),
+                          std::uint16_t(image.height()));
+        xcb_put_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, m_glyphs, m_gc,
+                      std::uint16_t(image.width()), std::uint16_t(image.height()), 0, 0, 0,
+                      m_depth, std::uint32_t(bytes.size()), bytes.data());
+    }
+
+    QSize glyphSize() const { return m_glyph; }
+
+    void text(QPoint at, const QString &label)
+    {
+        for (int i = 0; i < label.size(); ++i) {
+            const int glyph = std::max(0, int(glyphChars.indexOf(label[i])));
+            xcb_copy_area(m_c, m_glyphs, m_window, m_gc, std::int16_t(glyph * m_glyph.width()),
+                          0, std::int16_t(at.x() + i * m_glyph.width()), std::int16_t(at.y()),
+                          std::uint16_t(m_glyph.width()), std::uint16_t(m_glyph.height()));
+        }
+    }
+
+    // Moves the window to a device position of the root with one request.
+    void move(QPoint device)
+    {
+        const std::uint32_t position[] = {std::uint32_t(device.x()), std::uint32_t(device.y())};
+        xcb_configure_window(m_c, m_window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
+    }
+
+    void flush() { xcb_flush(m_c); }
+
+private:
+    Canvas(xcb_connection_t *c, xcb_window_t window, tonfang::PixelLayout layout, int depth)
+        : m_c(c), m_window(window), m_layout(layout), m_depth(std::uint8_t(depth)),
+          m_gc(xcb_generate_id(c))
+    {
+        // Copies from the glyphs never need the server to say what it could
+        // not copy.
+        const std::uint32_t noExposures = 0;
+        xcb_create_gc(m_c, m_gc, m_window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    }
+
+    xcb_connection_t *m_c;
+    xcb_window_t m_window;
+    tonfang::PixelLayout m_layout;
+    std::uint8_t m_depth;
+    xcb_gcontext_t m_gc;
+    std::uint32_t m_foreground = ~0u;
+    xcb_pixmap_t m_glyphs = 0;
+    int m_pixelSize = 0;
+    QSize m_glyph;
+};
 
 int Magnifier::Metrics::grid() const
 {
     return side * cell + (side + 1) * gridLine;
 }
 
-QSize Magnifier::Metrics::window() const
+QSize Magnifier::Metrics::content() const
 {
     return {2 * padding + grid(), padding + grid() + textStrip};
 }
 
-Magnifier::Metrics Magnifier::metricsAt(qreal ratio)
+Magnifier::Metrics Magnifier::metrics() const
 {
-    return {int(std::lround(10 * ratio)), int(std::lround(6 * ratio)),
-            int(std::lround(26 * ratio))};
+    return {int(std::lround(10 * m_ratio)), int(std::lround(6 * m_ratio)),
+            int(std::lround(26 * m_ratio))};
 }
 
 Magnifier::Magnifier()
 {
     // A tooltip-type window: no frame, no taskbar entry, no focus, kept on top
     // and placed where we say, without the window manager's help.
-    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                   | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint
-                   | Qt::NoDropShadowWindowHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
+    setFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+             | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint
+             | Qt::NoDropShadowWindowHint);
     setObjectName(QStringLiteral("magnifier"));
 }
+
+Magnifier::~Magnifier() = default;
 
 void Magnifier::showSquare(const PixelSquare &square)
 {
     m_square = square;
     placeBeside({square.pointerX, square.pointerY});
     if (!isVisible())
-        show();
-    update();
+        show(); // drawn once the server has mapped it
+    else if (isExposed())
+        drawSquare();
 }
 
 bool Magnifier::mayCover(int x, int y) const
@@ -131,7 +285,7 @@ bool Magnifier::mayCover(int x, int y) const
 
 QRect Magnifier::cellRect(int column, int row) const
 {
-    const Metrics m = metricsAt(devicePixelRatioF());
+    const Metrics m = metrics();
     const int pitch = m.cell + gridLine;
     return {m.padding + gridLine + column * pitch, m.padding + gridLine + row * pitch, m.cell,
             m.cell};
@@ -142,13 +296,11 @@ void Magnifier::placeBeside(QPoint pointer)
     QScreen *screen = screenAtDevicePixel(pointer);
     if (!screen)
         return; // off every screen: it stays where it is
-    const qreal ratio = screen->devicePixelRatio();
-    const QSize deviceContent = metricsAt(ratio).window();
-    const QSize logicalSize(int(std::ceil(deviceContent.width() / ratio)),
-                            int(std::ceil(deviceContent.height() / ratio)));
-    if (size() != logicalSize)
-        setFixedSize(logicalSize);
-    const QSize extent = (QSizeF(logicalSize) * ratio).toSize();
+    m_ratio = screen->devicePixelRatio();
+    const QSize content = metrics().content();
+    const QSize logicalSize(int(std::ceil(content.width() / m_ratio)),
+                            int(std::ceil(content.height() / m_ratio)));
+    m_extent = (QSizeF(logicalSize) * m_ratio).toSize();
 
     // Appearing, it stands toward the screen's centre.
     const QRect bounds = deviceGeometry(screen).adjusted(1, 1, -1, -1);
@@ -156,19 +308,41 @@ void Magnifier::placeBeside(QPoint pointer)
         m_sideX = pointer.x() < bounds.center().x() ? 1 : -1;
         m_sideY = pointer.y() < bounds.center().y() ? 1 : -1;
     }
-    const int gap = PixelSquare::radius + 1 + int(std::lround(standOff * ratio));
-    const QPoint wanted(place(m_sideX, pointer.x(), gap, extent.width(), bounds.left(),
+    const int gap = PixelSquare::radius + 1 + int(std::lround(standOff * m_ratio));
+    const QPoint wanted(place(m_sideX, pointer.x(), gap, m_extent.width(), bounds.left(),
                               bounds.right()),
-                        place(m_sideY, pointer.y(), gap, extent.height(), bounds.top(),
+                        place(m_sideY, pointer.y(), gap, m_extent.height(), bounds.top(),
                               bounds.bottom()));
-    const QPoint logical = toLogical(wanted, screen);
-    const QRect standsAt(toDevice(logical, screen), extent);
-    if (standsAt != m_standsAt) {
-        m_stoodAt = m_standsAt;
-        m_standsAt = standsAt;
-        m_movedAt.start();
+    if (isExposed() && m_canvas && size() == logicalSize) {
+        // Following the pointer: straight to the device pixel, without Qt
+        // rewriting the window's size hints at every move. Qt learns the new
+        // place from the server.
+        m_canvas->move(wanted);
+        moved(QRect(wanted, m_extent));
+    } else {
+        const QPoint logical = toLogical(wanted, screen);
+        setGeometry(QRect(logical, logicalSize));
+        moved(QRect(toDevice(logical, screen), m_extent));
     }
-    move(logical);
+}
+
+void Magnifier::moved(const QRect &standsAt)
+{
+    if (standsAt == m_standsAt)
+        return;
+    m_stoodAt = m_standsAt;
+    m_standsAt = standsAt;
+    m_movedAt.start();
+}
+
+void Magnifier::exposeEvent(QExposeEvent *)
+{
+    if (!isExposed())
+        return;
+    if (!m_canvas)
+        m_canvas = Canvas::on(xcb_window_t(winId()));
+    drawFrame();
+    drawSquare();
 }
 
 void Magnifier::hideEvent(QHideEvent *event)
@@ -176,63 +350,71 @@ void Magnifier::hideEvent(QHideEvent *event)
     // Shown again, it chooses its sides afresh.
     m_sideX = m_sideY = 0;
     m_standsAt = m_stoodAt = QRect();
-    QWidget::hideEvent(event);
+    QWindow::hideEvent(event);
 }
 
-void Magnifier::paintEvent(QPaintEvent *)
-{
-    // Composed in device pixels, so every cell and grid line is exact at any
-    // scale factor, then handed to the window at its pixel ratio.
-    const qreal ratio = devicePixelRatioF();
-    const Metrics m = metricsAt(ratio);
-    QImage image((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
-    image.fill(panel);
-    QPainter p(&image);
-    p.setPen(border);
-    p.drawRect(image.rect().adjusted(0, 0, -1, -1));
+namespace {
 
+// Where the swatch and the hex text stand in the strip below the grid.
+struct Strip {
+    QRect swatch;
+    QPoint text;
+};
+
+Strip stripLayout(QSize extent, int top, qreal ratio, QSize glyph)
+{
+    const int swatch = int(std::lround(12 * ratio));
+    const int spacing = int(std::lround(6 * ratio));
+    const int height = extent.height() - top;
+    const int left = (extent.width() - swatch - spacing - labelLength * glyph.width()) / 2;
+    return {QRect(left, top + (height - swatch) / 2, swatch, swatch),
+            QPoint(left + swatch + spacing, top + (height - glyph.height()) / 2)};
+}
+
+} // namespace
+
+void Magnifier::drawFrame()
+{
+    if (!m_canvas)
+        return;
+    const Metrics m = metrics();
+    m_canvas->prepareGlyphs(int(std::lround(13 * m_ratio)));
+    const QRect all(QPoint(0, 0), m_extent);
+    m_canvas->fill(all, panel);
+    for (const QRect &edge : {QRect(0, 0, all.width(), 1), QRect(0, all.bottom(), all.width(), 1),
+                              QRect(0, 0, 1, all.height()), QRect(all.right(), 0, 1, all.height())})
+        m_canvas->fill(edge, border);
+    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
+    m_canvas->fill(strip.swatch, border);
+}
+
+void Magnifier::drawSquare()
+{
+    if (!m_canvas)
+        return;
+    const Metrics m = metrics();
     for (int row = 0; row < side; ++row)
-        for (int column = 0; column < side; ++column) {
-            const std::optional<tonfang::Rgb> &c = m_square.cell(column, row);
-            p.fillRect(cellRect(column, row),
-                       c ? QColor(c->red, c->green, c->blue) : QColor(emptyCellColour));
-        }
+        for (int column = 0; column < side; ++column)
+            m_canvas->fill(cellRect(column, row),
+                           m_square.cell(column, row).value_or(emptyCellColour));
 
     // The centre framed black outside and white inside: one of the two stands
     // out on any colour.
-    const int t = std::max(1, int(ratio));
+    const int t = std::max(1, int(m_ratio));
     const QRect centre = cellRect(PixelSquare::radius, PixelSquare::radius);
-    const auto ring = [&p](const QRect &r, int width, const QColor &colour) {
-        p.fillRect(r.x(), r.y(), r.width(), width, colour);
-        p.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
-        p.fillRect(r.x(), r.y(), width, r.height(), colour);
-        p.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
+    const auto ring = [this](const QRect &r, int width, tonfang::Rgb colour) {
+        m_canvas->fill(QRect(r.x(), r.y(), r.width(), width), colour);
+        m_canvas->fill(QRect(r.x(), r.bottom() - width + 1, r.width(), width), colour);
+        m_canvas->fill(QRect(r.x(), r.y(), width, r.height()), colour);
+        m_canvas->fill(QRect(r.right() - width + 1, r.y(), width, r.height()), colour);
     };
-    ring(centre.adjusted(-t, -t, t, t), t, Qt::black);
-    ring(centre, t, Qt::white);
+    ring(centre.adjusted(-t, -t, t, t), t, black);
+    ring(centre, t, white);
 
     // Below the grid: a swatch of the centre pixel and its hex text.
     const std::optional<tonfang::Rgb> &picked = m_square.centre();
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(int(std::lround(13 * ratio)));
-    font.setBold(true);
-    p.setFont(font);
-    const QString label = picked ? hexText(*picked) : QStringLiteral("–");
-    const int swatch = int(std::lround(12 * ratio));
-    const int spacing = int(std::lround(6 * ratio));
-    const int textWidth = p.fontMetrics().horizontalAdvance(label);
-    const int stripTop = m.padding + m.grid();
-    const int stripHeight = image.height() - stripTop;
-    const int left = (image.width() - swatch - spacing - textWidth) / 2;
-    const QRect swatchRect(left, stripTop + (stripHeight - swatch) / 2, swatch, swatch);
-    p.fillRect(swatchRect, picked ? QColor(picked->red, picked->green, picked->blue)
-                                  : QColor(emptyCellColour));
-    p.drawRect(swatchRect.adjusted(0, 0, -1, -1));
-    p.setPen(text);
-    p.drawText(QRect(left + swatch + spacing, stripTop, textWidth + 1, stripHeight),
-               Qt::AlignLeft | Qt::AlignVCenter, label);
-    p.end();
-
-    image.setDevicePixelRatio(ratio);
-    QPainter(this).drawImage(QPoint(0, 0), image);
+    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
+    m_canvas->fill(strip.swatch.adjusted(1, 1, -1, -1), picked.value_or(emptyCellColour));
+    m_canvas->text(strip.text, labelOf(picked));
+    m_canvas->flush();
 }

@@ -9,14 +9,17 @@
 
 #include <QElapsedTimer>
 #include <QRect>
-#include <QWidget>
+#include <QWindow>
 
-class Magnifier : public QWidget {
+#include <memory>
+
+class Magnifier : public QWindow {
 public:
     Magnifier();
+    ~Magnifier() override;
 
     // Shows the square beside its pointer (shown first, or moved there) and
-    // draws it with the next paint.
+    // draws it at once.
     void showSquare(const tonfang::PixelSquare &square);
 
     // Whether the screen may still show the magnifier at a device pixel of the
@@ -27,10 +30,10 @@ public:
     // Where a cell of the square is drawn, in device pixels of the window.
     QRect cellRect(int column, int row) const;
     // How a cell beyond the screen is drawn.
-    static constexpr QRgb emptyCellColour = 0xff2c2f35;
+    static constexpr tonfang::Rgb emptyCellColour{0x2c, 0x2f, 0x35};
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void exposeEvent(QExposeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
@@ -38,16 +41,24 @@ private:
     struct Metrics {
         int cell, padding, textStrip;
         int grid() const;
-        QSize window() const;
+        QSize content() const;
     };
-    static Metrics metricsAt(qreal ratio);
+    class Canvas;
+
+    Metrics metrics() const;
     void placeBeside(QPoint pointer);
+    void moved(const QRect &standsAt);
+    void drawFrame();
+    void drawSquare();
 
     tonfang::PixelSquare m_square;
+    qreal m_ratio = 1;    // of the screen it stands on
+    QSize m_extent;       // device pixels
     // Which side of the pointer it stands on (+1 right or below, -1 left or
     // above); chosen toward the screen's centre when it appears, kept while it
     // fits, so it does not jump about as the pointer crosses the middle.
     int m_sideX = 0, m_sideY = 0;
     QRect m_standsAt, m_stoodAt; // device pixels of the root
     QElapsedTimer m_movedAt;
+    std::unique_ptr<Canvas> m_canvas;
 };

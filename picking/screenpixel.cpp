@@ -65,6 +65,39 @@ std::size_t bytesPerRow(const PixelLayout &layout, int width)
     return (bits + pad - 1) / pad * pad / 8;
 }
 
+bool storePixelValue(const PixelLayout &layout, std::uint32_t value, std::span<std::uint8_t> bytes)
+{
+    const int bits = layout.bitsPerPixel;
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return false;
+    const std::size_t count = std::size_t(bits / 8);
+    if (bytes.size() < count)
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t to = layout.mostSignificantFirst ? count - 1 - i : i;
+        bytes[to] = std::uint8_t(value >> (8 * i));
+    }
+    return true;
+}
+
+std::uint32_t encodeTrueColour(const PixelLayout &layout, Rgb colour)
+{
+    // Each byte goes into its channel's bits, the top bits first; a wider
+    // channel repeats the byte's top bits below it, so 255 fills the channel.
+    const auto place = [](std::uint8_t byte, std::uint32_t mask) -> std::uint32_t {
+        if (mask == 0)
+            return 0;
+        const int bits = std::popcount(mask);
+        std::uint32_t value = 0;
+        for (int filled = 0; filled < bits; filled += 8)
+            value = bits - filled >= 8 ? (value << 8) | byte
+                                       : (value << (bits - filled)) | (byte >> (8 - bits + filled));
+        return (value << std::countr_zero(mask)) & mask;
+    };
+    return place(colour.red, layout.redMask) | place(colour.green, layout.greenMask)
+           | place(colour.blue, layout.blueMask);
+}
+
 Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel)
 {
     return {channel(pixel, layout.redMask), channel(pixel, layout.greenMask),
@@ -108,7 +141,57 @@ struct Visual {
     tonfang::PixelLayout layout;
 };
 
+const xcb_format_t *pixmapFormat(const xcb_setup_t *setup, std::uint8_t depth)
+{
+    const xcb_format_t *formats = xcb_setup_pixmap_formats(setup);
+    const int count = xcb_setup_pixmap_formats_length(setup);
+    for (int i = 0; i < count; ++i)
+        if (formats[i].depth == depth)
+            return &formats[i];
+    return nullptr;
+}
+
+std::optional<Visual> findVisual(const xcb_setup_t *setup, xcb_visualid_t id, std::uint8_t depth)
+{
+    const xcb_format_t *format = pixmapFormat(setup, depth);
+    if (!format)
+        return std::nullopt;
+    for (auto s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s))
+        for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem; xcb_depth_next(&d)) {
+            if (d.data->depth != depth)
+                continue;
+            for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v)) {
+                if (v.data->visual_id != id)
+                    continue;
+                Visual found;
+                found.id = id;
+                found.depth = depth;
+                found.trueColour = v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR;
+                found.colormap = s.data->default_colormap;
+                found.layout.bitsPerPixel = format->bits_per_pixel;
+                found.layout.scanlinePad = format->scanline_pad;
+                found.layout.mostSignificantFirst =
+                    setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+                found.layout.redMask = v.data->red_mask;
+                found.layout.greenMask = v.data->green_mask;
+                found.layout.blueMask = v.data->blue_mask;
+                return found;
+            }
+        }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<tonfang::PixelLayout> tonfang::visualLayout(xcb_connection_t *connection,
+                                                          std::uint32_t visualId, int depth)
+{
+    const std::optional<Visual> found =
+        findVisual(xcb_get_setup(connection), visualId, std::uint8_t(depth));
+    if (!found)
+        return std::nullopt;
+    return found->layout;
+}
 
 struct ScreenPixelReader::Impl {
     xcb_connection_t *connection;
@@ -174,60 +257,16 @@ struct ScreenPixelReader::Impl {
         return monitorsOf(root).rects.empty() || monitorAt(root, x, y);
     }
 
-    const xcb_format_t *pixmapFormat(std::uint8_t depth) const
-    {
-        const xcb_format_t *formats = xcb_setup_pixmap_formats(setup);
-        const int count = xcb_setup_pixmap_formats_length(setup);
-        for (int i = 0; i < count; ++i)
-            if (formats[i].depth == depth)
-                return &formats[i];
-        return nullptr;
-    }
-
-    int bitsPerPixel(std::uint8_t depth) const
-    {
-        const xcb_format_t *format = pixmapFormat(depth);
-        return format ? format->bits_per_pixel : 0;
-    }
-
-    int scanlinePad(std::uint8_t depth) const
-    {
-        const xcb_format_t *format = pixmapFormat(depth);
-        return format ? format->scanline_pad : 32;
-    }
-
     const Visual *visual(xcb_visualid_t id, std::uint8_t depth)
     {
         for (const Visual &v : visuals)
             if (v.id == id && v.depth == depth)
                 return &v;
-        for (auto s = xcb_setup_roots_iterator(setup); s.rem; xcb_screen_next(&s)) {
-            for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem;
-                 xcb_depth_next(&d)) {
-                if (d.data->depth != depth)
-                    continue;
-                for (auto v = xcb_depth_visuals_iterator(d.data); v.rem;
-                     xcb_visualtype_next(&v)) {
-                    if (v.data->visual_id != id)
-                        continue;
-                    Visual found;
-                    found.id = id;
-                    found.depth = depth;
-                    found.trueColour = v.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR;
-                    found.colormap = s.data->default_colormap;
-                    found.layout.bitsPerPixel = bitsPerPixel(depth);
-                    found.layout.scanlinePad = scanlinePad(depth);
-                    found.layout.mostSignificantFirst =
-                        setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
-                    found.layout.redMask = v.data->red_mask;
-                    found.layout.greenMask = v.data->green_mask;
-                    found.layout.blueMask = v.data->blue_mask;
-                    visuals.push_back(found);
-                    return &visuals.back();
-                }
-            }
-        }
-        return nullptr;
+        const std::optional<Visual> found = findVisual(setup, id, depth);
+        if (!found)
+            return nullptr;
+        visuals.push_back(*found);
+        return &visuals.back();
     }
 
     XcbPtr<xcb_query_pointer_reply_t> queryPointer()

@@ -45,6 +45,17 @@ std::uint8_t channelToByte(std::uint32_t value, int bits);
 // The colour of a true-colour pixel, split by the visual's masks.
 Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel);
 
+// The other way, for drawing: the pixel that shows a colour (as closely as the
+// channels allow), and its bytes in the server's order. Storing fails on too
+// few bytes or a layout no screen uses.
+std::uint32_t encodeTrueColour(const PixelLayout &layout, Rgb colour);
+bool storePixelValue(const PixelLayout &layout, std::uint32_t value, std::span<std::uint8_t> bytes);
+
+// How the server stores the pixels of one of its visuals; nothing when it
+// has no such visual.
+std::optional<PixelLayout> visualLayout(xcb_connection_t *connection, std::uint32_t visualId,
+                                        int depth);
+
 // The device pixels around the pointer, row by row from the top left. A cell is
 // empty where the square reaches beyond the screen or lies on no monitor.
 struct PixelSquare {

@@ -53,9 +53,11 @@ for case in ("Open", "Save"):
               f" 1M lines {c:.0f} ms (target < {2000 if case == 'Open' else 1000} ms)")
 PY
 
-echo "== Eyedropper: one move and the pixel read (Xvfb)"
+echo "== Eyedropper: one move, with and without the magnifier, and the pixel read (Xvfb)"
 bash bench/eyedropper/run.sh "$build" $(json eyedropper)
 ratio "$out/eyedropper.json" BM_PixelRead BM_BareXRequests "pixel read / bare X requests" "<= 1.3"
+ratio "$out/eyedropper.json" BM_EyedropperMoveMagnified BM_EyedropperMove \
+  "move with the magnifier / move without" "<= 1.5"
 ratio "$out/eyedropper.json" BM_QtGrabWindow1x1 BM_BareXRequests "QScreen::grabWindow 1x1 / bare X requests" "for comparison"
 
 echo "== Start-up against a minimal Qt program (Xvfb)"

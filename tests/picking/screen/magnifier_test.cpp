@@ -66,9 +66,7 @@ protected:
                                                  << window.y() << " for " << pointer.x() << ","
                                                  << pointer.y();
         static const auto reader = ScreenPixelReader::forApplication();
-        const QColor empty(Magnifier::emptyCellColour);
-        const tonfang::Rgb emptyCell{std::uint8_t(empty.red()), std::uint8_t(empty.green()),
-                                     std::uint8_t(empty.blue())};
+        const tonfang::Rgb emptyCell = Magnifier::emptyCellColour;
         for (int row = 0; row < PixelSquare::side; ++row)
             for (int column = 0; column < PixelSquare::side; ++column) {
                 const QPoint pixel = square.topLeft() + QPoint(column, row);

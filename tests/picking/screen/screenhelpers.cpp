@@ -109,12 +109,14 @@ void PatternWindow::paintEvent(QPaintEvent *)
     painter.drawImage(QPoint(0, 0), image);
 }
 
-QPoint deviceOrigin(const QWidget *window)
+namespace {
+
+QPoint deviceOriginOf(WId window)
 {
     xcb_connection_t *c = connection();
     const xcb_window_t root = firstScreen()->root;
     auto *reply = xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+        c, xcb_translate_coordinates(c, xcb_window_t(window), root, 0, 0), nullptr);
     if (!reply)
         return {};
     const QPoint origin(reply->dst_x, reply->dst_y);
@@ -122,14 +124,21 @@ QPoint deviceOrigin(const QWidget *window)
     return origin;
 }
 
-QRect deviceRect(const QWidget *window)
+} // namespace
+
+QPoint deviceOrigin(const QWidget *window)
+{
+    return deviceOriginOf(window->winId());
+}
+
+QRect deviceRect(const QWindow *window)
 {
     xcb_connection_t *c = connection();
     auto *reply =
         xcb_get_geometry_reply(c, xcb_get_geometry(c, xcb_window_t(window->winId())), nullptr);
     if (!reply)
         return {};
-    const QRect rect(deviceOrigin(window), QSize(reply->width, reply->height));
+    const QRect rect(deviceOriginOf(window->winId()), QSize(reply->width, reply->height));
     std::free(reply);
     return rect;
 }

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ QSize rootSize();
 // The top-left corner of a top-level window in device pixels of the root.
 QPoint deviceOrigin(const QWidget *window);
 // A top-level window's place and size in device pixels of the root.
-QRect deviceRect(const QWidget *window);
+QRect deviceRect(const QWindow *window);
 // Where the pointer is, in device pixels of the root.
 QPoint pointerPosition();
 // A widget's centre in device pixels of the root.
