@@ -144,6 +144,15 @@ public:
         xcb_poly_fill_rectangle(m_c, m_window, m_gc, 1, &rect);
     }
 
+    // A frame `width` pixels wide just inside the rectangle.
+    void frame(const QRect &r, int width, tonfang::Rgb colour)
+    {
+        fill(QRect(r.x(), r.y(), r.width(), width), colour);
+        fill(QRect(r.x(), r.bottom() - width + 1, r.width(), width), colour);
+        fill(QRect(r.x(), r.y(), width, r.height()), colour);
+        fill(QRect(r.right() - width + 1, r.y(), width, r.height()), colour);
+    }
+
     // Renders the glyphs of the hex text once for a pixel size: light on the
     // panel, smoothed by Qt, stored on the server in the window's own format.
     void prepareGlyphs(int pixelSize)
@@ -210,6 +219,8 @@ public:
     }
 
     void flush() { xcb_flush(m_c); }
+
+    xcb_window_t window() const { return m_window; }
 
 private:
     Canvas(xcb_connection_t *c, xcb_window_t window, tonfang::PixelLayout layout, int depth)
@@ -339,9 +350,9 @@ void Magnifier::exposeEvent(QExposeEvent *)
 {
     if (!isExposed())
         return;
-    if (!m_canvas)
+    if (!m_canvas || m_canvas->window() != xcb_window_t(winId()))
         m_canvas = Canvas::on(xcb_window_t(winId()));
-    drawFrame();
+    m_framed = QSize();
     drawSquare();
 }
 
@@ -373,26 +384,22 @@ Strip stripLayout(QSize extent, int top, qreal ratio, QSize glyph)
 
 } // namespace
 
-void Magnifier::drawFrame()
-{
-    if (!m_canvas)
-        return;
-    const Metrics m = metrics();
-    m_canvas->prepareGlyphs(int(std::lround(13 * m_ratio)));
-    const QRect all(QPoint(0, 0), m_extent);
-    m_canvas->fill(all, panel);
-    for (const QRect &edge : {QRect(0, 0, all.width(), 1), QRect(0, all.bottom(), all.width(), 1),
-                              QRect(0, 0, 1, all.height()), QRect(all.right(), 0, 1, all.height())})
-        m_canvas->fill(edge, border);
-    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
-    m_canvas->fill(strip.swatch, border);
-}
-
 void Magnifier::drawSquare()
 {
     if (!m_canvas)
         return;
     const Metrics m = metrics();
+    m_canvas->prepareGlyphs(int(std::lround(13 * m_ratio)));
+    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
+    if (m_framed != m_extent) {
+        // What stays from move to move: the panel with its border, the grid
+        // lines between the cells, the swatch's border.
+        m_canvas->fill(QRect(QPoint(0, 0), m_extent), panel);
+        m_canvas->frame(QRect(QPoint(0, 0), m_extent), 1, border);
+        m_canvas->frame(strip.swatch, 1, border);
+        m_framed = m_extent;
+    }
+
     for (int row = 0; row < side; ++row)
         for (int column = 0; column < side; ++column)
             m_canvas->fill(cellRect(column, row),
@@ -402,18 +409,11 @@ void Magnifier::drawSquare()
     // out on any colour.
     const int t = std::max(1, int(m_ratio));
     const QRect centre = cellRect(PixelSquare::radius, PixelSquare::radius);
-    const auto ring = [this](const QRect &r, int width, tonfang::Rgb colour) {
-        m_canvas->fill(QRect(r.x(), r.y(), r.width(), width), colour);
-        m_canvas->fill(QRect(r.x(), r.bottom() - width + 1, r.width(), width), colour);
-        m_canvas->fill(QRect(r.x(), r.y(), width, r.height()), colour);
-        m_canvas->fill(QRect(r.right() - width + 1, r.y(), width, r.height()), colour);
-    };
-    ring(centre.adjusted(-t, -t, t, t), t, black);
-    ring(centre, t, white);
+    m_canvas->frame(centre.adjusted(-t, -t, t, t), t, black);
+    m_canvas->frame(centre, t, white);
 
     // Below the grid: a swatch of the centre pixel and its hex text.
     const std::optional<tonfang::Rgb> &picked = m_square.centre();
-    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
     m_canvas->fill(strip.swatch.adjusted(1, 1, -1, -1), picked.value_or(emptyCellColour));
     m_canvas->text(strip.text, labelOf(picked));
     m_canvas->flush();

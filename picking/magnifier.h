@@ -48,12 +48,14 @@ private:
     Metrics metrics() const;
     void placeBeside(QPoint pointer);
     void moved(const QRect &standsAt);
-    void drawFrame();
+    // Draws the square, and the rest of the window first when it has not been
+    // drawn at this size since it appeared.
     void drawSquare();
 
     tonfang::PixelSquare m_square;
     qreal m_ratio = 1;    // of the screen it stands on
     QSize m_extent;       // device pixels
+    QSize m_framed;       // the extent the panel was last drawn at
     // Which side of the pointer it stands on (+1 right or below, -1 left or
     // above); chosen toward the screen's centre when it appears, kept while it
     // fits, so it does not jump about as the pointer crosses the middle.
