@@ -21,7 +21,6 @@ namespace {
 constexpr int side = PixelSquare::side;
 constexpr int gridLine = 1;       // device pixels, at every scale
 constexpr int standOff = 14;      // logical pixels between the square and the window
-constexpr int settleMs = 100;     // time the screen gets to redraw what the window left
 
 constexpr tonfang::Rgb panel{0x20, 0x22, 0x26};
 constexpr tonfang::Rgb border{0x6b, 0x6f, 0x78};

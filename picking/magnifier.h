@@ -26,6 +26,7 @@ public:
     // root: where it stands, and for a moment where it stood before its last
     // move, until the window underneath has drawn itself again.
     bool mayCover(int x, int y) const;
+    static constexpr int settleMs = 100;
 
     // Where a cell of the square is drawn, in device pixels of the window.
     QRect cellRect(int column, int row) const;

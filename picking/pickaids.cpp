@@ -11,7 +11,7 @@ using tonfang::PixelSquare;
 namespace {
 
 // A little more than the magnifier gives the screen to redraw where it stood.
-constexpr int rereadAfterMs = 150;
+constexpr int rereadAfterMs = Magnifier::settleMs + 50;
 
 } // namespace
 

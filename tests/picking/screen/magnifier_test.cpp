@@ -143,6 +143,8 @@ TEST_F(Magnifying, ArrowKeysStepByDevicePixelsAndTheDisplaysFollow)
     // The keys must come to the pick also when the desktop gives them to the
     // window under the pointer.
     focusFollowsPointer();
+    // Each step is one ordinary move: one list entry each.
+    prog->m_add_bewegen->setChecked(true);
     const QPoint start(rootSize().width() - 150, rootSize().height() / 2);
     for (const bool magnified : {false, true}) {
         SCOPED_TRACE(magnified ? "with the magnifier" : "without the magnifier");
@@ -158,12 +160,16 @@ TEST_F(Magnifying, ArrowKeysStepByDevicePixelsAndTheDisplaysFollow)
                      {"shift+Left", {-10, 0}}, {"shift+Up", {0, -10}}, {"Up", {0, -1}},
                      {"Left", {-1, 0}},        {"shift+Down", {0, 10}}, {"shift+Right", {10, 0}}};
         QPoint expected = start;
+        int entries = listCount();
         for (const auto &step : steps) {
             SCOPED_TRACE(step.key);
             key(step.key);
             expected += step.step;
             ASSERT_EVENTUALLY_EQ(pointerPosition(), expected);
             ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(rootPatternColour(expected)));
+            ++entries;
+            ASSERT_EVENTUALLY_EQ(listCount(), entries);
+            EXPECT_EQ(lastEntry().colour, tonfang::RGBToTColor(rootPatternColour(expected)));
             if (magnified) {
                 EXPECT_EVENTUALLY_SHOWS(expected);
             }
