@@ -12,13 +12,18 @@ bash scripts/deps.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTONFANG_TESTS=OFF >/dev/null
 cmake --build "$build"
 
-# ratio FILE NUMERATOR DENOMINATOR LABEL TARGET: compares two benchmarks of a JSON result.
+# ratio FILE NUMERATOR DENOMINATOR LABEL TARGET: compares two benchmarks of a JSON
+# result, by the median of their repetitions where they were repeated.
 ratio() {
   python3 - "$@" <<'PY'
 import json, sys
 path, top, bottom, label, target = sys.argv[1:6]
-times = {b["name"]: b["real_time"] for b in json.load(open(path))["benchmarks"]
-         if b.get("run_type", "iteration") == "iteration"}
+times = {}
+for b in json.load(open(path))["benchmarks"]:
+    if b.get("aggregate_name") == "median":
+        times[b["run_name"]] = b["real_time"]
+    elif b.get("run_type", "iteration") == "iteration":
+        times.setdefault(b["name"], b["real_time"])
 print(f"  {label}: {times[top] / times[bottom]:.2f} (target {target})")
 PY
 }
