@@ -99,9 +99,17 @@ std::optional<PixelSquare> PickAids::magnify(bool *centreCovered)
 
 bool PickAids::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_picking || watched != m_button || event->type() != QEvent::KeyPress)
+    if (!m_picking || watched != m_button)
         return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_Escape) {
+        // Esc is the menu's shortcut for closing the program: mid-drag it
+        // comes to the button as a plain key instead, which ends nothing.
+        key->accept();
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
     const int step = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (key->key()) {
     case Qt::Key_Left:
@@ -119,6 +127,8 @@ bool PickAids::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Z:
         if (!key->isAutoRepeat())
             setMagnifierOn(!m_magnifierOn);
+        return true;
+    case Qt::Key_Escape:
         return true;
     default:
         return false;

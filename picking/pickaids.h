@@ -3,7 +3,8 @@
 // keys while the pick button is held: the arrow keys move the pointer by one
 // device pixel (Shift: ten), and Z shows or hides the magnifier. The choice
 // holds for the rest of the run; at start the magnifier is off, and a pick
-// then reads one pixel per move and shows no extra window.
+// then reads one pixel per move and shows no extra window. Esc, the menu's
+// shortcut for closing the program, does nothing mid-drag.
 
 #include "core/colour.h"
 
