@@ -4,6 +4,7 @@
 #include "editor/tprog.h"
 #include "picking/colourportal.h"
 #include "picking/currentcolour.h"
+#include "picking/pickaids.h"
 #include "picking/pickingtexts.h"
 #include "picking/pointergrabwatch.h"
 #include "picking/screenpixel.h"
@@ -31,6 +32,11 @@ Eyedropper::Eyedropper(Tprog &prog)
     // Moves without a pressed button reach it too, and clear the guard flag.
     m_button->setMouseTracking(true);
     connect(m_grabWatch, &PointerGrabWatch::grabLost, this, &Eyedropper::cancelPick);
+
+    if (m_reader) {
+        m_aids = std::make_unique<PickAids>(*m_reader, *m_button);
+        connect(m_aids.get(), &PickAids::rereadNeeded, this, &Eyedropper::Button1MouseMove);
+    }
 
     if (!qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty()) {
         m_portal = new ColourPortal(QDBusConnection::sessionBus(), this);
@@ -92,8 +98,7 @@ void Eyedropper::Button1MouseMove()
     if (m_picking) {
         // A pixel that cannot be read (the pointer outside every monitor, a
         // refused request) changes nothing, rather than turning everything white.
-        const std::optional<tonfang::Rgb> pixel =
-            m_reader ? m_reader->pixelUnderPointer() : std::nullopt;
+        const std::optional<tonfang::Rgb> pixel = m_aids ? m_aids->readForMove() : std::nullopt;
         if (pixel) {
             m_pickedColour = tonfang::RGBToTColor(*pixel);
             m_prog.RGBtoALL(*pixel);
@@ -122,6 +127,8 @@ void Eyedropper::startPick()
     m_grabWatch->start(m_button);
     if (m_reader)
         m_reader->refreshMonitors();
+    if (m_aids)
+        m_aids->pickStarted();
 }
 
 void Eyedropper::endPick()
@@ -129,6 +136,8 @@ void Eyedropper::endPick()
     m_picking = false;
     m_grabWatch->stop();
     showCrosshair(false);
+    if (m_aids)
+        m_aids->pickEnded();
     m_prog.farbfeld->setColour(m_pickedColour);
     // The press raised the guard flag; a release without a move must not leave
     // it raised, or typing into the fields would go unheard.
@@ -145,6 +154,8 @@ void Eyedropper::cancelPick()
     m_picking = false;
     m_grabWatch->stop();
     showCrosshair(false);
+    if (m_aids)
+        m_aids->pickEnded();
     m_prog.setGuardFlag(false);
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 class ColourPortal;
+class PickAids;
 class PointerGrabWatch;
 class QAction;
 class QMessageBox;
@@ -33,6 +34,8 @@ public:
     tonfang::ColourNumber pickedColour() const { return m_pickedColour; }
     // The portal asked on Wayland sessions; null when only the X server is read.
     ColourPortal *portal() const { return m_portal; }
+    // The magnifier and the arrow keys of a pick on X11; null elsewhere.
+    PickAids *pickAids() const { return m_aids.get(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +67,7 @@ private:
     QPushButton *const m_button;
     std::unique_ptr<ScreenPixelReader> m_reader;
     PointerGrabWatch *m_grabWatch;
+    std::unique_ptr<PickAids> m_aids; // reads through m_reader
     ColourPortal *m_portal = nullptr;
     bool m_picking = false;
     tonfang::ColourNumber m_pickedColour = 0;

@@ -1,11 +1,14 @@
 #pragma once
-// Reads one screen pixel from the X server: the pointer position in device
-// pixels, then that single pixel of the root window, decoded with the visual's
-// own layout so that 16-, 24- and 30-bit screens all give the colour as shown.
-// Nothing is captured or kept between reads: each read asks the server afresh.
+// Reads screen pixels from the X server: the pointer position in device pixels,
+// then that single pixel of the root window (or, for the magnifier, the small
+// square around it), decoded with the visual's own layout so that 16-, 24- and
+// 30-bit screens all give the colour as shown. Nothing is captured or kept
+// between reads: each read asks the server afresh.
 
 #include "core/colour.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -23,7 +26,11 @@ struct PixelLayout {
     std::uint32_t redMask = 0xff0000;
     std::uint32_t greenMask = 0x00ff00;
     std::uint32_t blueMask = 0x0000ff;
+    int scanlinePad = 32;               // rows are padded to a multiple of these bits
 };
+
+// The bytes one row of `width` pixels takes in an image the server sends.
+std::size_t bytesPerRow(const PixelLayout &layout, int width);
 
 // The pixel value held in the first bitsPerPixel / 8 bytes, or nothing when
 // there are too few bytes or the layout is not one a screen uses.
@@ -37,6 +44,38 @@ std::uint8_t channelToByte(std::uint32_t value, int bits);
 
 // The colour of a true-colour pixel, split by the visual's masks.
 Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel);
+
+// The other way, for drawing: the pixel that shows a colour (as closely as the
+// channels allow), and its bytes in the server's order. Storing fails on too
+// few bytes or a layout no screen uses.
+std::uint32_t encodeTrueColour(const PixelLayout &layout, Rgb colour);
+bool storePixelValue(const PixelLayout &layout, std::uint32_t value, std::span<std::uint8_t> bytes);
+
+// How the server stores the pixels of one of its visuals; nothing when it
+// has no such visual.
+std::optional<PixelLayout> visualLayout(xcb_connection_t *connection, std::uint32_t visualId,
+                                        int depth);
+
+// The device pixels around the pointer, row by row from the top left. A cell is
+// empty where the square reaches beyond the screen or lies on no monitor.
+struct PixelSquare {
+    static constexpr int radius = 5;
+    static constexpr int side = 2 * radius + 1;
+
+    int pointerX = 0; // the centre, in device pixels of the root
+    int pointerY = 0;
+    std::array<std::optional<Rgb>, std::size_t(side * side)> cells{};
+
+    std::optional<Rgb> &cell(int column, int row)
+    {
+        return cells[std::size_t(row * side + column)];
+    }
+    const std::optional<Rgb> &cell(int column, int row) const
+    {
+        return cells[std::size_t(row * side + column)];
+    }
+    const std::optional<Rgb> &centre() const { return cell(radius, radius); }
+};
 
 } // namespace tonfang
 
@@ -58,6 +97,16 @@ public:
     // The colour of the device pixel under the pointer. Nothing when the
     // pointer is outside every monitor or the server refuses a request.
     std::optional<tonfang::Rgb> pixelUnderPointer();
+
+    // The square of device pixels around the pointer, read with one request
+    // for the part that lies on the screen. Nothing when the pointer cannot
+    // be asked for or the server refuses the read.
+    std::optional<tonfang::PixelSquare> squareUnderPointer();
+
+    // Moves the pointer by device pixels. It stays on the monitors: a step
+    // that would leave them stops at the edge of the monitor it starts on.
+    // The server reports the move like one made with the mouse.
+    void movePointerBy(int dx, int dy);
 
     // The colour of one device pixel of the first screen's root window.
     std::optional<tonfang::Rgb> pixelAt(int x, int y);

@@ -1,9 +1,12 @@
 // One move of the eyedropper (pointer query, pixel read, RGBtoALL) against the
-// two bare X requests it cannot do without, and against Qt's 1 x 1 screen grab.
+// two bare X requests it cannot do without, and against Qt's 1 x 1 screen grab;
+// and one move with the magnifier (pointer query, one 11 x 11 read, RGBtoALL,
+// the magnifier moved and repainted) against one without.
 // The pointer is warped between a red and a blue pixel before each iteration
 // of every benchmark, so each read sees a new colour and the displays change.
 
 #include "editor/tprog.h"
+#include "picking/magnifier.h"
 #include "picking/screenpixel.h"
 
 #include <QApplication>
@@ -76,6 +79,30 @@ void BM_EyedropperMove(benchmark::State &state)
     }
 }
 BENCHMARK(BM_EyedropperMove);
+
+void BM_EyedropperMoveMagnified(benchmark::State &state)
+{
+    auto reader = ScreenPixelReader::forApplication();
+    reader->refreshMonitors();
+    // On the screen before the first move, so every move really draws.
+    Magnifier magnifier;
+    magnifier.showSquare(*reader->squareUnderPointer());
+    while (!magnifier.isExposed())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    for (auto _ : state) {
+        warpPointer();
+        const auto square = reader->squareUnderPointer();
+        if (!square || !square->centre()) {
+            state.SkipWithError("no pixel");
+            break;
+        }
+        prog->RGBtoALL(*square->centre());
+        // Moves the window and draws the square; the drawing is on the server
+        // before the next move's requests are answered.
+        magnifier.showSquare(*square);
+    }
+}
+BENCHMARK(BM_EyedropperMoveMagnified);
 
 void BM_PixelRead(benchmark::State &state)
 {

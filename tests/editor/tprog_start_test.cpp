@@ -3,6 +3,7 @@
 #include "tprog_testing.h"
 
 #include "editor/colourlist.h"
+#include "editor/languagecode.h"
 #include "editor/tprogtexts.h"
 
 #include <QAction>
@@ -94,6 +95,19 @@ TEST_F(TprogTest, CaptionsAndMenusAreInPlace)
     EXPECT_EQ(window->gb_systeme->title(), "Darstellung in den Farbmodellen");
     EXPECT_EQ(window->datei1->text(), "Beenden");
     EXPECT_EQ(window->findChild<QAction *>("online001")->text(), "tonfang-quellwerk.de/farblexikon");
+
+    // The pick button's tooltip tells of the keys a pick takes, in either language.
+    const std::pair<const char *, QStringList> tips[] = {
+        {"en", {"drag", "Z", "magnifier", "arrow keys"}},
+        {"de", {"ziehen", "Z", "Lupe", "Pfeiltasten"}}};
+    for (const auto &[code, words] : tips) {
+        tonfang::setLanguageCode(QString::fromLatin1(code));
+        window->Sprache();
+        for (const QString &word : words)
+            EXPECT_TRUE(window->Button1->toolTip().contains(word))
+                << code << ": " << word.toStdString();
+    }
+    EXPECT_EQ(window->Button1->text(), "Tonfang aufnehmen") << "the caption keeps its own row";
 
     EXPECT_EQ(actionNames(window->datei),
               QStringList({"windialog", "-", "farblisteloeschen", "savecol", "opencol", "-",

@@ -1,6 +1,7 @@
 #include "pickingfixture.h"
 
 #include "editor/swatch.h"
+#include "picking/pickaids.h"
 #include "picking/screenpixel.h"
 
 #include <QAction>
@@ -34,6 +35,8 @@ void PickingScreen::SetUpTestSuite()
     ASSERT_TRUE(QTest::qWaitForWindowExposed(pattern.get()));
     createMainWindow();
 
+    paintRootPattern();
+
     // The pattern is on the screen once its red corner can be read back.
     auto reader = ScreenPixelReader::forApplication();
     ASSERT_TRUE(reader);
@@ -61,6 +64,7 @@ void PickingScreen::createMainWindow()
 void PickingScreen::SetUp()
 {
     ASSERT_FALSE(eyedropper->isPicking());
+    eyedropper->pickAids()->setMagnifierOn(false);
     prog->m_add_bewegen->setChecked(false);
     prog->m_add_auto->setChecked(true);
 }
@@ -96,6 +100,13 @@ void PickingScreen::pointAtPickButton()
         ASSERT_TRUE(movePointer(centre + offset));
         ASSERT_EVENTUALLY(moves->moves > before);
     }
+}
+
+void PickingScreen::key(const char *name)
+{
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(xdotool({QStringLiteral("key"), QString::fromLatin1(name)}));
 }
 
 void PickingScreen::press(int button)

@@ -35,6 +35,7 @@ protected:
     static void press(int button = 1);
     static void release(int button = 1);
     static void dragTo(QPoint device); // one pointer move while picking
+    static void key(const char *name);  // an xdotool key name, such as shift+Left
 
     static int listCount();
     static const ColourListEntry &lastEntry();

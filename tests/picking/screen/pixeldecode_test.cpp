@@ -44,6 +44,23 @@ TEST(PixelValue, RefusesShortDataAndUnusualSizes)
     }
 }
 
+TEST(BytesPerRow, RowsArePaddedToTheServersUnit)
+{
+    struct Case {
+        int width, bits, pad;
+        std::size_t bytes;
+    };
+    for (const Case c : {Case{1, 32, 32, 4}, Case{11, 32, 32, 44}, Case{11, 16, 32, 24},
+                         Case{11, 24, 32, 36}, Case{11, 8, 32, 12}, Case{11, 16, 8, 22},
+                         Case{12, 16, 32, 24}, Case{0, 32, 32, 0}}) {
+        PixelLayout layout;
+        layout.bitsPerPixel = c.bits;
+        layout.scanlinePad = c.pad;
+        EXPECT_EQ(tonfang::bytesPerRow(layout, c.width), c.bytes)
+            << c.width << " x " << c.bits << " bits, pad " << c.pad;
+    }
+}
+
 TEST(ChannelToByte, KnownSteps)
 {
     struct Case {
@@ -97,6 +114,45 @@ TEST(DecodeTrueColour, SplitsByTheVisualsMasks)
     };
     for (const Case &c : cases)
         EXPECT_EQ(tonfang::decodeTrueColour(c.layout, c.pixel), c.expected) << c.name;
+}
+
+TEST(EncodeTrueColour, DrawsWhatTheScreenThenShows)
+{
+    // Encoding for drawing and decoding what is read back meet: exactly on 24-
+    // and 30-bit screens, as the 16-bit screen rounds down on 16-bit ones.
+    const PixelLayout layouts[] = {{32, false, 0xff0000, 0x00ff00, 0x0000ff},
+                                   {32, false, 0x0000ff, 0x00ff00, 0xff0000},
+                                   {32, false, 0x3ff00000, 0x000ffc00, 0x000003ff},
+                                   {16, false, 0xf800, 0x07e0, 0x001f}};
+    for (const PixelLayout &layout : layouts)
+        for (const Rgb c : {Rgb{0, 0, 0}, Rgb{255, 255, 255}, Rgb{0x12, 0x34, 0x56},
+                            Rgb{0x80, 0x7f, 0x01}}) {
+            const Rgb shown = layout.bitsPerPixel == 16
+                                  ? Rgb{tonfang::channelToByte(c.red >> 3, 5),
+                                        tonfang::channelToByte(c.green >> 2, 6),
+                                        tonfang::channelToByte(c.blue >> 3, 5)}
+                                  : c;
+            EXPECT_EQ(tonfang::decodeTrueColour(layout, tonfang::encodeTrueColour(layout, c)),
+                      shown)
+                << std::hex << layout.redMask << " " << int(c.red) << "," << int(c.green) << ","
+                << int(c.blue);
+        }
+}
+
+TEST(StorePixelValue, WritesWhatPixelValueReads)
+{
+    for (const int bits : {8, 16, 24, 32})
+        for (const bool msbFirst : {false, true}) {
+            PixelLayout layout;
+            layout.bitsPerPixel = bits;
+            layout.mostSignificantFirst = msbFirst;
+            const std::uint32_t value = 0x89abcdefu >> (32 - bits);
+            std::vector<std::uint8_t> bytes(4, 0);
+            ASSERT_TRUE(tonfang::storePixelValue(layout, value, bytes));
+            EXPECT_EQ(tonfang::pixelValue(layout, bytes), value) << bits << " " << msbFirst;
+            const auto tooShort = std::span(bytes).first(std::size_t(bits / 8 - 1));
+            EXPECT_FALSE(tonfang::storePixelValue(layout, value, tooShort));
+        }
 }
 
 TEST(PortalColour, RoundsEachChannelToTheNearestByte)

@@ -6,14 +6,14 @@ set -euo pipefail
 config=$1 binary=$2
 shift 2
 
-geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*:ListDrag.*' scale= monitors= bus=
+geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*:ListDrag.*:Magnifying.*' scale= monitors= bus=
 case $config in
   depth24) ;;
   depth16) geometry=1280x1024x16 filter='ScreenDepth.*' ;;
   depth30) geometry=1280x1024x30 filter='ScreenDepth.*' ;;
-  scale2) scale=2 filter='HiDpi.*' ;;
-  scale1.5) scale=1.5 filter='HiDpi.*' ;;
-  monitors) geometry=1600x700x24 monitors=yes filter='Monitors.*' ;;
+  scale2) scale=2 filter='HiDpi.*:Magnifying.*' ;;
+  scale1.5) scale=1.5 filter='HiDpi.*:Magnifying.*' ;;
+  monitors) geometry=1600x700x24 monitors=yes filter='Monitors.*:MagnifyingMonitors.*' ;;
   portal) bus=yes filter='Portal.*' ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace screentest {
 
@@ -23,7 +24,52 @@ xcb_connection_t *connection()
 
 constexpr QSize patternDeviceSize{120, 90};
 
+xcb_screen_t *firstScreen()
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection())).data;
+}
+
+constexpr int rootTile = 64;
+
 } // namespace
+
+tonfang::Rgb rootPatternColour(QPoint device)
+{
+    const int x = device.x() % rootTile, y = device.y() % rootTile;
+    return {std::uint8_t(4 * x), std::uint8_t(4 * y), std::uint8_t((x + y) % 2 ? 0xE0 : 0x20)};
+}
+
+void paintRootPattern()
+{
+    xcb_connection_t *c = connection();
+    const xcb_screen_t *screen = firstScreen();
+    if (screen->root_depth != 24)
+        return;
+    std::vector<std::uint32_t> tile; // 32 bits per pixel, as 24-bit screens store them
+    for (int y = 0; y < rootTile; ++y)
+        for (int x = 0; x < rootTile; ++x) {
+            const tonfang::Rgb p = rootPatternColour({x, y});
+            tile.push_back(std::uint32_t(p.red) << 16 | std::uint32_t(p.green) << 8 | p.blue);
+        }
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, rootTile, rootTile);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, rootTile, rootTile, 0, 0, 0,
+                  screen->root_depth, std::uint32_t(tile.size() * 4),
+                  reinterpret_cast<const std::uint8_t *>(tile.data()));
+    xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
+    xcb_free_gc(c, gc);
+    xcb_free_pixmap(c, pixmap);
+    xcb_flush(c);
+}
+
+QSize rootSize()
+{
+    const xcb_screen_t *screen = firstScreen();
+    return {screen->width_in_pixels, screen->height_in_pixels};
+}
 
 tonfang::Rgb gridColour(int column, int row)
 {
@@ -64,17 +110,49 @@ void PatternWindow::paintEvent(QPaintEvent *)
     painter.drawImage(QPoint(0, 0), image);
 }
 
-QPoint deviceOrigin(const QWidget *window)
+namespace {
+
+QPoint deviceOriginOf(WId window)
 {
     xcb_connection_t *c = connection();
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_window_t root = firstScreen()->root;
     auto *reply = xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+        c, xcb_translate_coordinates(c, xcb_window_t(window), root, 0, 0), nullptr);
     if (!reply)
         return {};
     const QPoint origin(reply->dst_x, reply->dst_y);
     std::free(reply);
     return origin;
+}
+
+} // namespace
+
+QPoint deviceOrigin(const QWidget *window)
+{
+    return deviceOriginOf(window->winId());
+}
+
+QRect deviceRect(const QWindow *window)
+{
+    xcb_connection_t *c = connection();
+    auto *reply =
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, xcb_window_t(window->winId())), nullptr);
+    if (!reply)
+        return {};
+    const QRect rect(deviceOriginOf(window->winId()), QSize(reply->width, reply->height));
+    std::free(reply);
+    return rect;
+}
+
+QPoint pointerPosition()
+{
+    xcb_connection_t *c = connection();
+    auto *reply = xcb_query_pointer_reply(c, xcb_query_pointer(c, firstScreen()->root), nullptr);
+    if (!reply)
+        return {};
+    const QPoint position(reply->root_x, reply->root_y);
+    std::free(reply);
+    return position;
 }
 
 QPoint devicePoint(const QWidget *widget, QPointF local)
@@ -88,6 +166,14 @@ QPoint devicePoint(const QWidget *widget, QPointF local)
 QPoint deviceCentre(const QWidget *widget)
 {
     return devicePoint(widget, QPointF(widget->rect().center()));
+}
+
+void focusFollowsPointer()
+{
+    xcb_connection_t *c = connection();
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
+                        XCB_CURRENT_TIME);
+    xcb_flush(c);
 }
 
 bool xdotool(const QStringList &arguments)

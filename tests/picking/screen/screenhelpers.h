@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,26 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
+// A pattern of single device pixels over the whole root window, tiled, where
+// every pixel differs from all others within the magnifier's reach. Only on
+// 24-bit screens; it shows wherever no window covers the root.
+void paintRootPattern();
+tonfang::Rgb rootPatternColour(QPoint device);
+QSize rootSize();
+
 // The top-left corner of a top-level window in device pixels of the root.
 QPoint deviceOrigin(const QWidget *window);
+// A top-level window's place and size in device pixels of the root.
+QRect deviceRect(const QWindow *window);
+// Where the pointer is, in device pixels of the root.
+QPoint pointerPosition();
 // A point of a widget, and its centre, in device pixels of the root.
 QPoint devicePoint(const QWidget *widget, QPointF local);
 QPoint deviceCentre(const QWidget *widget);
+
+// Gives the keyboard focus to whichever window the pointer is over, as a
+// desktop with focus following the mouse does.
+void focusFollowsPointer();
 
 // Runs xdotool with the arguments and waits until it has sent its events.
 bool xdotool(const QStringList &arguments);
@@ -88,3 +104,8 @@ private:
 };
 
 } // namespace screentest
+
+inline void PrintTo(QPoint p, std::ostream *out)
+{
+    *out << "(" << p.x() << ", " << p.y() << ")";
+}

@@ -48,6 +48,10 @@ TEST_F(ScreenDepth, ColoursAreReadAsTheScreenShowsThem)
     const std::map<int, tonfang::Rgb> shownSample = {
         {16, {0x10, 0x34, 0x52}}, {24, sample}, {30, sample}};
     ASSERT_TRUE(shownSample.contains(depth)) << "depth " << depth;
+    // A grid pixel, whose neighbours on every side differ from it.
+    const tonfang::Rgb grid = gridColour(2, 1);
+    const std::map<int, tonfang::Rgb> shownGrid = {
+        {16, {0x52, 0x34, 0xF7}}, {24, grid}, {30, grid}};
 
     struct Case {
         QPoint where;
@@ -58,14 +62,21 @@ TEST_F(ScreenDepth, ColoursAreReadAsTheScreenShowsThem)
         {centreOf(redArea), red},
         {at(QPoint(100, 80)), background},
         {centreOf(sampleArea) + QPoint(2, 0), shownSample.at(depth)},
+        {at(gridArea.topLeft() + QPoint(2, 1)), shownGrid.at(depth)},
     };
-    pointAtPickButton();
-    press();
-    for (const Case &c : cases) {
-        dragTo(c.where);
-        ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(c.shown));
+    // With the magnifier the centre comes from a square of pixels, whose rows
+    // the server pads to whole words.
+    for (const bool magnified : {false, true}) {
+        pointAtPickButton();
+        press();
+        if (magnified)
+            key("z");
+        for (const Case &c : cases) {
+            dragTo(c.where);
+            ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(c.shown));
+        }
+        release();
     }
-    release();
 }
 
 // Run on two monitors side by side, the primary on the right, with a strip

@@ -1,0 +1,66 @@
+#pragma once
+// What a pick on the X server offers beyond one pixel per move, asked for with
+// keys while the pick button is held: the arrow keys move the pointer by one
+// device pixel (Shift: ten), and Z shows or hides the magnifier. The choice
+// holds for the rest of the run; at start the magnifier is off, and a pick
+// then reads one pixel per move and shows no extra window. Esc, the menu's
+// shortcut for closing the program, does nothing mid-drag.
+
+#include "core/colour.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class Magnifier;
+class QWidget;
+class ScreenPixelReader;
+namespace tonfang {
+struct PixelSquare;
+}
+
+class PickAids : public QObject {
+    Q_OBJECT
+public:
+    PickAids(ScreenPixelReader &reader, QWidget &pickButton);
+    ~PickAids() override;
+
+    // A pick began: the keys come to the pick button until it ends, and the
+    // magnifier, when it is on, appears at once.
+    void pickStarted();
+    // The pick ended or was cancelled: the magnifier goes, the keys are free.
+    void pickEnded();
+
+    // What one move reads: the pixel under the pointer, or with the magnifier
+    // on the square around it, shown in the magnifier, and its centre. Nothing
+    // when no pixel could be read, or when the magnifier may still be on the
+    // screen where the pointer is; that move is then read again once the
+    // screen has settled (rereadNeeded).
+    std::optional<tonfang::Rgb> readForMove();
+
+    bool magnifierOn() const { return m_magnifierOn; }
+    void setMagnifierOn(bool on);
+    // Null until the magnifier is first shown.
+    const Magnifier *magnifier() const { return m_magnifier.get(); }
+
+signals:
+    void rereadNeeded();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Reads the square under the pointer and shows it, without the pixels the
+    // magnifier may still cover; says whether the centre was one of them.
+    std::optional<tonfang::PixelSquare> magnify(bool *centreCovered = nullptr);
+
+    ScreenPixelReader &m_reader;
+    QPointer<QWidget> m_button;
+    std::unique_ptr<Magnifier> m_magnifier;
+    QTimer m_settle;
+    bool m_picking = false;
+    bool m_magnifierOn = false;
+};
