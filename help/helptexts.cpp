@@ -33,28 +33,27 @@ const HelpWindowText &helpWindowText()
             {"tide1", "tien1", {u"Hilfe"_s, u"Help"_s}, {
                 {Heading, {u"Hilfe"_s, u"Help"_s}},
                 {Paragraph, {u"Tonfang nimmt Farben von jeder Stelle des Bildschirms auf und "
-                             u"rechnet sie zwischen den gängigen Farbsystemen um: HEX, RGB, "
-                             u"CMYK, HSV, CIE XYZ und weitere."_s,
+                             u"rechnet sie in HEX, RGB, CMYK, HSV, CIE XYZ und weitere "
+                             u"Farbmodelle um."_s,
                              u"Tonfang picks colors from anywhere on the screen and converts "
-                             u"them between the common color systems: HEX, RGB, CMYK, HSV, "
-                             u"CIE XYZ and more."_s}},
-                {Paragraph, {u"Drücken Sie die Maustaste auf der Schaltfläche „Tonfang "
-                             u"aufnehmen“, halten Sie sie gedrückt und fahren Sie über den "
-                             u"Bildschirm: Die Farbe unter dem Mauszeiger erscheint sofort im "
-                             u"Farbfeld und in allen Farbmodellen. Beim Loslassen bleibt sie "
-                             u"stehen und kommt in die Farbliste, in der Sie Farben verwalten, "
-                             u"löschen und wieder abrufen können."_s,
-                             u"Press the mouse button on the “Tonfang” button, keep it held "
-                             u"down and move over the screen: the color under the pointer "
-                             u"appears at once in the color field and in every color model. "
-                             u"When you let go, it stays and is added to the color list, where "
-                             u"you can manage, delete and recall your colors."_s}},
-                {Paragraph, {u"Jeden Wert können Sie mit der Tastatur, dem Mausrad oder den "
-                             u"kleinen Pfeilen daneben ändern und mit der Schaltfläche rechts "
-                             u"davon in die Zwischenablage kopieren."_s,
-                             u"You can change every value with the keyboard, the mouse wheel "
-                             u"or the small arrows beside it, and copy it to the clipboard "
-                             u"with the button on its right."_s}},
+                             u"them to HEX, RGB, CMYK, HSV, CIE XYZ and more."_s}},
+                {Paragraph, {u"Drücken Sie auf „Tonfang aufnehmen“, halten Sie die Maustaste "
+                             u"gedrückt und fahren Sie über den Bildschirm: Die Farbe unter dem "
+                             u"Zeiger erscheint sofort im Farbfeld und in allen Farbmodellen. "
+                             u"Beim Loslassen kommt sie in die Farbliste, wo Sie Farben "
+                             u"verwalten und wieder abrufen."_s,
+                             u"Press the mouse button on “Tonfang”, hold it down and move over "
+                             u"the screen: the color under the pointer appears at once in the "
+                             u"color field and in every color model. When you let go, it joins "
+                             u"the color list, where you manage and recall your colors."_s}},
+                {Paragraph, {u"Beim Ziehen zeigt die Taste Z eine Lupe; die Pfeiltasten bewegen "
+                             u"den Zeiger um genau ein Pixel (mit Umschalt um zehn)."_s,
+                             u"While you drag, the Z key shows a magnifier and the arrow keys "
+                             u"move the pointer by exactly one pixel (with Shift by ten)."_s}},
+                {Paragraph, {u"Jeden Wert ändern Sie mit Tastatur, Mausrad oder den Pfeilen "
+                             u"daneben; die Schaltfläche rechts davon kopiert ihn."_s,
+                             u"Change any value with the keyboard, the mouse wheel or the arrows "
+                             u"beside it; the button on its right copies it."_s}},
                 {Paragraph, {u"Alle weiteren Funktionen erklärt die Webseite des Programms:"_s,
                              u"All further functions are explained on the program's website:"_s}},
                 {Address, mainSite("/tonfang", "/tonfang")},
