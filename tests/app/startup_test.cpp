@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -56,7 +57,15 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     EXPECT_FALSE(startup.ended());
 
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("tonfang"));
+    // Docks tie the windows to the installed desktop entry: Wayland ones by
+    // this name, X11 ones by the window class, which Qt takes from the
+    // application name and the entry states as StartupWMClass.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("de.tonfang_quellwerk.Tonfang"));
+    QFile entry(QStringLiteral(TONFANG_TEST_DATA "/../../../packaging/%1.desktop")
+                    .arg(QGuiApplication::desktopFileName()));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text)) << entry.fileName().toStdString();
+    EXPECT_TRUE(entry.readAll().split('\n').contains(
+        "StartupWMClass=" + QCoreApplication::applicationName().toUtf8()));
     EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 
