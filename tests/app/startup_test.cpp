@@ -61,7 +61,7 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     // this name, X11 ones by the window class, which Qt takes from the
     // application name and the entry states as StartupWMClass.
     EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("de.tonfang_quellwerk.Tonfang"));
-    QFile entry(QStringLiteral(TONFANG_TEST_DATA "/../../../packaging/%1.desktop")
+    QFile entry(QStringLiteral(TONFANG_TEST_DATA "/../../../assets/%1.desktop")
                     .arg(QGuiApplication::desktopFileName()));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text)) << entry.fileName().toStdString();
     EXPECT_TRUE(entry.readAll().split('\n').contains(
