@@ -22,10 +22,11 @@
 void Startup::applyApplicationIdentity()
 {
     // The program name gives the windows their class on X11 and the desktop
-    // file name ties them to tonfang.desktop, so docks show the right icon.
+    // file name ties them to the installed desktop entry (the id the AppStream
+    // metadata uses too), so docks show the right icon.
     QCoreApplication::setApplicationName(QStringLiteral("tonfang"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quellwerk"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tonfang"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
     QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
 }

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -88,7 +89,15 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     EXPECT_FALSE(startup.ended());
 
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("tonfang"));
+    // Docks tie the windows to the installed desktop entry: Wayland ones by
+    // this name, X11 ones by the window class, which Qt takes from the
+    // application name and the entry states as StartupWMClass.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String("de.tonfang_quellwerk.Tonfang"));
+    QFile entry(QStringLiteral(TONFANG_ASSETS "/%1.desktop")
+                    .arg(QGuiApplication::desktopFileName()));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text)) << entry.fileName().toStdString();
+    EXPECT_TRUE(entry.readAll().split('\n').contains(
+        "StartupWMClass=" + QCoreApplication::applicationName().toUtf8()));
     EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 

@@ -27,22 +27,37 @@ if [ -x "$bin" ]; then
   if ldd "$bin" | grep -q 'not found'; then fail "unresolved libraries: $(ldd "$bin" | grep 'not found')"; fi
 fi
 
-# The desktop entry.
-desktop="$root/usr/share/applications/tonfang.desktop"
-if [ ! -f "$desktop" ]; then
-  fail "usr/share/applications/tonfang.desktop missing"
-elif command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
-else
-  [ "$(head -n 1 "$desktop")" = "[Desktop Entry]" ] || fail "desktop entry does not start with [Desktop Entry]"
-  for line in Type=Application Name=Tonfang Exec=tonfang Icon=tonfang Terminal=false; do
-    grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
-  done
-  grep -qE '^Categories=([A-Za-z0-9]+;)+$' "$desktop" || fail "desktop entry categories malformed"
-  if grep -vE '^(\[Desktop Entry\]|[A-Za-z0-9-]+(\[[A-Za-z_@]+\])?=.*|#.*|)$' "$desktop"; then
-    fail "desktop entry has lines that are neither keys nor comments"
-  fi
-fi
+# The checkers distributions and software centres run; scripts/deps.sh
+# installs them.
+for tool in lintian desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+# Runs a checker, shows what it says and fails on its exit status or on any
+# line its filter finds (errors and warnings; hints and notes may stay).
+check() {  # NAME FILTER COMMAND...
+  local name=$1 filter=$2; shift 2
+  local status=0
+  "$@" >"$scratch/check.log" 2>&1 || status=$?
+  sed "s/^/  $name: /" "$scratch/check.log"
+  ((status == 0)) || fail "$name exits with $status"
+  if grep -qE "$filter" "$scratch/check.log"; then fail "$name reports problems"; fi
+}
+check lintian '^[EW]: ' lintian --fail-on error,warning --display-info "$deb"
+app_id=de.tonfang_quellwerk.Tonfang
+desktop="$root/usr/share/applications/$app_id.desktop"
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+[ -f "$desktop" ] || fail "usr/share/applications/$app_id.desktop missing"
+[ -f "$metainfo" ] || fail "usr/share/metainfo/$app_id.metainfo.xml missing"
+check desktop-file-validate '(error|warning): ' desktop-file-validate "$desktop"
+# Notes count too: they flag what software centres show badly, such as no
+# content rating or a screenshot over plain http.
+check appstreamcli '^ *[EWI]: ' appstreamcli validate --no-net --strict "$metainfo"
+# The tree as a whole: the launchable names an installed desktop entry.
+check appstreamcli-tree '^ *[EW]: ' appstreamcli validate-tree --no-net "$root"
+
+for line in Type=Application Name=Tonfang Exec=tonfang Icon=tonfang; do
+  grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
+done
 # Exec names a program that the package installs in the PATH.
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" 2>/dev/null || true)
 [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in usr/bin"
@@ -74,6 +89,23 @@ names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ (|]+).*/\1/')
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 qt6-qpa-plugins; do
   grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
 done
+# Links open through xdg-open.
+grep -qE '(^|, *)xdg-utils( |,|$)' <<<"$(field Recommends)" || fail "Recommends lacks xdg-utils"
+
+# One version everywhere: the package, the newest changelog entry and the
+# newest release software centres show.
+version=$(field Version)
+changelog_version=$(zcat "$root/usr/share/doc/tonfang/changelog.gz" | sed -nE '1s/^tonfang \(([^)]*)\).*/\1/p')
+[ "$changelog_version" = "$version" ] || fail "changelog is at '$changelog_version', the package at $version"
+release_version=$(grep -m1 -oP '<release version="\K[^"]*' "$metainfo" || true)
+[ "$release_version" = "$version" ] || fail "metainfo's newest release is '$release_version', the package $version"
+
+# cmake --install puts the same files in place as the package.
+DESTDIR="$scratch/installed" cmake --install "$build" --prefix /usr --strip >"$scratch/install.log" 2>&1 \
+  || { cat "$scratch/install.log"; fail "cmake --install"; }
+if ! diff <(cd "$root" && find . | sort) <(cd "$scratch/installed" && find . | sort); then
+  fail "cmake --install and the package install different files"
+fi
 
 # Every dependency is a package this Debian release knows and this system
 # satisfies (the machine is a Debian 12 with the run-time packages installed).

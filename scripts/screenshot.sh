@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Takes the screenshot that software centres show (the AppStream metadata
+# points to it on the web site): the English main window after a colour has
+# been picked from the desktop, under a private Xvfb. Writes
+# assets/screenshot-main-window.png; upload that to the web site's /tonfang/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DTONFANG_TESTS=OFF -DTONFANG_BENCH=OFF >/dev/null
+cmake --build build/release --target tonfang
+
+source scripts/xvfb.sh
+start_xvfb 1024x768x24
+# The colour to pick: the desktop itself.
+xsetroot -solid '#2E86C1'
+
+folder=$(mktemp -d)
+program_pid=
+finish() {
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
+  rm -rf "$folder"
+  stop_xvfb
+}
+trap finish EXIT
+touch "$folder/en"
+(cd "$folder" && exec "$root/build/release/app/tonfang") &
+program_pid=$!
+
+# The main window is the one whose title is exactly the program's; a click on
+# the splash shows it at once.
+splash=$(xdotool search --sync --onlyvisible --name '^start')
+xdotool mousemove --window "$splash" 10 10 click 1
+window=$(xdotool search --sync --onlyvisible --name '^Tonfang - Quellwerk$')
+# Press on the pick button (its centre, below the menu bar), drag onto the desktop
+# and let go: the colour lands in every model and in the colour list.
+xdotool mousemove --window "$window" 86 196 mousedown 1 \
+        mousemove 700 500 mousemove 720 520 mouseup 1
+sleep 0.5  # let the last repaint reach the screen before it is read
+import -window "$window" assets/screenshot-main-window.png
+echo "Screenshot: $root/assets/screenshot-main-window.png"
