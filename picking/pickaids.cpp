@@ -99,16 +99,17 @@ std::optional<PixelSquare> PickAids::magnify(bool *centreCovered)
 
 bool PickAids::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_picking || watched != m_button)
+    const bool shortcut = event->type() == QEvent::ShortcutOverride;
+    if (!m_picking || watched != m_button || !(shortcut || event->type() == QEvent::KeyPress))
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::ShortcutOverride && key->key() == Qt::Key_Escape) {
+    if (shortcut && key->key() == Qt::Key_Escape) {
         // Esc is the menu's shortcut for closing the program: mid-drag it
         // comes to the button as a plain key instead, which ends nothing.
         key->accept();
         return true;
     }
-    if (event->type() != QEvent::KeyPress)
+    if (shortcut)
         return false;
     const int step = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
     switch (key->key()) {
