@@ -9,14 +9,14 @@ namespace tonfang {
 
 namespace {
 
-struct RowSpec {
+struct RowLayout {
     std::initializer_list<Field> values;
     // One more than there are values.
     std::initializer_list<QStringView> defaultAffixes;
 };
 
 // In the order of CopyRow.
-constexpr std::array<RowSpec, copyRowCount> rowSpecs = {{
+constexpr std::array<RowLayout, copyRowCount> rowLayouts = {{
     {{Field::Hex}, {u"#", u""}},
     {{Field::Red, Field::Green, Field::Blue}, {u"", u" ", u" ", u""}},
     {{Field::PercentRed, Field::PercentGreen, Field::PercentBlue}, {u"", u"% ", u"% ", u"%"}},
@@ -34,26 +34,26 @@ constexpr std::array<RowSpec, copyRowCount> rowSpecs = {{
 constexpr bool affixesFitTheRows()
 {
     std::size_t total = 0;
-    for (const RowSpec &spec : rowSpecs) {
-        if (spec.defaultAffixes.size() != spec.values.size() + 1)
+    for (const RowLayout &layout : rowLayouts) {
+        if (layout.defaultAffixes.size() != layout.values.size() + 1)
             return false;
-        total += spec.defaultAffixes.size();
+        total += layout.defaultAffixes.size();
     }
     return total == affixCount;
 }
 static_assert(affixesFitTheRows(), "every row has one affix more than values, 37 in all");
 
-const RowSpec &specOf(CopyRow row)
+const RowLayout &layoutOf(CopyRow row)
 {
-    return rowSpecs[std::size_t(row)];
+    return rowLayouts[std::size_t(row)];
 }
 
 // Where the row's affixes begin among all affixes.
 std::size_t firstAffix(CopyRow row)
 {
-    return std::accumulate(rowSpecs.begin(), rowSpecs.begin() + int(row), std::size_t(0),
-                           [](std::size_t sum, const RowSpec &spec) {
-                               return sum + spec.defaultAffixes.size();
+    return std::accumulate(rowLayouts.begin(), rowLayouts.begin() + int(row), std::size_t(0),
+                           [](std::size_t sum, const RowLayout &layout) {
+                               return sum + layout.defaultAffixes.size();
                            });
 }
 
@@ -63,8 +63,8 @@ AffixTexts defaultAffixes()
 {
     AffixTexts affixes;
     std::size_t next = 0;
-    for (const RowSpec &spec : rowSpecs)
-        for (const QStringView affix : spec.defaultAffixes)
+    for (const RowLayout &layout : rowLayouts)
+        for (const QStringView affix : layout.defaultAffixes)
             affixes[next++] = affix.toString();
     return affixes;
 }
@@ -72,16 +72,16 @@ AffixTexts defaultAffixes()
 QString copyText(CopyRow row, const FieldTexts &fields, const AffixTexts &affixes,
                  bool withUnits)
 {
-    const RowSpec &spec = specOf(row);
+    const RowLayout &layout = layoutOf(row);
     if (!withUnits) {
         QStringList values;
-        for (const Field field : spec.values)
+        for (const Field field : layout.values)
             values << fields[std::size_t(field)];
         return values.join(u' ');
     }
     std::size_t affix = firstAffix(row);
     QString text = affixes[affix++];
-    for (const Field field : spec.values) {
+    for (const Field field : layout.values) {
         QString value = fields[std::size_t(field)];
         // The "#" is the affix's business: the user may want it gone or changed.
         if (row == CopyRow::Hex)

@@ -102,7 +102,7 @@ void Tprog::buildControls()
         QLineEdit *Tprog::*member;
         const char *name;
     };
-    struct RowSpec {
+    struct RowLayout {
         QLabel *Tprog::*label;
         const char *labelName;
         int top;
@@ -111,7 +111,7 @@ void Tprog::buildControls()
         const char *copyName;
         int copyLeft;
     };
-    const std::initializer_list<RowSpec> rows = {
+    const std::initializer_list<RowLayout> rows = {
         {&Tprog::Label1, "Label1", 28, {{&Tprog::e_hex, "e_hex"}}, &Tprog::copy_hex, "copy_hex", 295},
         {&Tprog::Label3, "Label3", 53,
          {{&Tprog::e_red, "e_red"}, {&Tprog::e_green, "e_green"}, {&Tprog::e_blue, "e_blue"}},
@@ -140,7 +140,7 @@ void Tprog::buildControls()
     };
 
     const QIcon copyPicture = copyIcon();
-    for (const RowSpec &row : rows) {
+    for (const RowLayout &row : rows) {
         QLabel *label = new QLabel(gb_systeme);
         label->setObjectName(QString::fromLatin1(row.labelName));
         label->move(8, row.top + 3);
