@@ -7,7 +7,6 @@
 #include "editor/tprog.h"
 #include "editor/windowlook.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,15 +108,8 @@ void Tincuser::Sprache()
                 button->setText(value);
         }
     }
-    // Where the desktop's font runs wider than the design font, the longer
-    // English prompt takes a pixel or two less rather than running past the
-    // field's end.
-    QFont font = this->font();
-    const int width = edit1Geometry.right() - label1Geometry.left() + 1;
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(Label1->text()) > width)
-        font.setPixelSize(font.pixelSize() - 1);
-    Label1->setFont(font);
-    Label1->adjustSize();
+    // The longer English prompt must not run past the field's end.
+    tonfang::fitLabelText(*Label1, edit1Geometry.right() - label1Geometry.left() + 1);
     setUpdatesEnabled(true);
 }
 

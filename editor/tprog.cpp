@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,19 +39,6 @@ constexpr QSize copyPictureSize(16, 16);
 
 QString textOf(const std::string &text) { return QString::fromStdString(text); }
 std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
-
-// The donation caption is a short sentence: where the desktop's font runs wider
-// than the design font, it steps down a pixel or two rather than being cut off.
-void fitCaption(QLabel *label, int width)
-{
-    QFont font = label->parentWidget()->font();
-    while (font.pixelSize() > 8 &&
-           QFontMetrics(font).horizontalAdvance(label->text()) > width)
-        font.setPixelSize(font.pixelSize() - 1);
-    if (label->font() != font)
-        label->setFont(font);
-    label->adjustSize();
-}
 
 // Writes a field only when its text changes, so that its change handler runs
 // only on a real change.
@@ -547,7 +533,7 @@ void Tprog::placeDonationLabel()
     // Sized to its caption (a step smaller where the font runs wide), then
     // centred with the integer arithmetic of the layout.
     const int W = gb_systeme->width();
-    fitCaption(spendenbutton, W - 16);
+    tonfang::fitLabelText(*spendenbutton, W - 16);
     spendenbutton->move((W - spendenbutton->width()) / 2, spendenbutton->y());
 }
 

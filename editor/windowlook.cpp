@@ -1,6 +1,8 @@
 #include "editor/windowlook.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -13,6 +15,16 @@ QFont windowFont()
                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(11);
     return font;
+}
+
+void fitLabelText(QLabel &label, int width)
+{
+    QFont font = label.parentWidget()->font();
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label.text()) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    if (label.font() != font)
+        label.setFont(font);
+    label.adjustSize();
 }
 
 void centreOnScreen(QWidget &window)
