@@ -108,6 +108,8 @@ void Tincuser::Sprache()
                 button->setText(value);
         }
     }
+    // The prompt names the field for screen readers too.
+    Edit1->setAccessibleName(Label1->text());
     // The longer English prompt must not run past the field's end.
     tonfang::fitLabelText(*Label1, edit1Geometry.right() - label1Geometry.left() + 1);
     setUpdatesEnabled(true);

@@ -236,6 +236,7 @@ TEST_F(OptionsTest, TheCustomStepDialog)
     EXPECT_EQ(dialog->windowTitle(), "Increment");
     EXPECT_EQ(dialog->Abbrechen->text(), "Break");
     EXPECT_EQ(dialog->OK->text(), "OK");
+    EXPECT_EQ(dialog->Edit1->accessibleName(), dialog->Label1->text());
     // The longer English prompt still ends within the field's width.
     const int promptWidth =
         QFontMetrics(dialog->Label1->font()).horizontalAdvance(dialog->Label1->text());
