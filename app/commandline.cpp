@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -161,13 +162,13 @@ QString formatList()
 
 std::optional<int> placesValue(const QString &value)
 {
-    if (value.isEmpty() || value.size() > 2)
-        return std::nullopt;
+    // Digits only: no sign, no blanks, no decimal point.
     for (QChar c : value)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
-    const int places = value.toInt();
-    return places <= 13 ? std::optional(places) : std::nullopt;
+    bool isNumber = false;
+    const int places = value.toInt(&isNumber);
+    return isNumber && places <= 13 ? std::optional(places) : std::nullopt;
 }
 
 } // namespace
@@ -183,6 +184,11 @@ bool holdsOwnOption(int argc, char **argv)
 CommandLine parseCommandLine(const QStringList &arguments, const QString &language)
 {
     CommandLine line;
+    const bool holdsOwn = std::any_of(arguments.begin(), arguments.end(), [](const QString &argument) {
+        return argument.startsWith(QLatin1String("--")) && ownOption(argument.toStdString());
+    });
+    if (!holdsOwn)
+        return line;
     const auto fail = [&](Text which, const QString &what) {
         line.action = CommandLine::Action::UsageError;
         line.error = text(which, language).arg(what);

@@ -10,12 +10,12 @@ namespace tonfang {
 
 // What the check reads from the environment.
 struct DisplayEnvironment {
-    QByteArray qpaPlatform;   // QT_QPA_PLATFORM
-    QByteArray sessionType;   // XDG_SESSION_TYPE
-    QByteArray display;       // DISPLAY
-    QByteArray waylandDisplay;  // WAYLAND_DISPLAY
-    QByteArray runtimeDir;    // XDG_RUNTIME_DIR
-    QByteArray waylandSocket;  // WAYLAND_SOCKET, a connection handed over
+    QByteArray qpaPlatform = {};     // QT_QPA_PLATFORM
+    QByteArray sessionType = {};     // XDG_SESSION_TYPE
+    QByteArray display = {};         // DISPLAY
+    QByteArray waylandDisplay = {};  // WAYLAND_DISPLAY
+    QByteArray runtimeDir = {};      // XDG_RUNTIME_DIR
+    QByteArray waylandSocket = {};   // WAYLAND_SOCKET, a connection handed over
     static DisplayEnvironment current();
 };
 
@@ -26,7 +26,7 @@ struct DisplayEnvironment {
 struct DisplayPlan {
     bool check = true;
     bool x11 = false;
-    QByteArray xDisplay;  // empty: DISPLAY
+    QByteArray xDisplay; // empty: DISPLAY
     bool wayland = false;
 };
 DisplayPlan displayPlan(const QStringList &qtArguments, const DisplayEnvironment &environment);

@@ -44,7 +44,8 @@ bool sendAll(int fd, const QByteArray &bytes)
 {
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        const ssize_t n =
+            ::send(fd, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
