@@ -2,9 +2,9 @@
 # The built program as a command, with no display at all: usage errors, --help
 # and --version need none, and a start without one says so instead of
 # aborting in Qt.
-#   cli_test.sh <tonfang> <version>
+#   cli_test.sh <tonfang> <version> <bash completion>
 set -uo pipefail
-tonfang=$(realpath "$1") version=$2
+tonfang=$(realpath "$1") version=$2 completion=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -49,6 +49,16 @@ for case in "${cases[@]}"; do
     echo "FAIL: $what gives no usage"; failures=$((failures + 1))
   fi
 done
+
+# The completion offers exactly the formats the program takes, as its usage
+# lists them.
+listed=$(cd "$scratch" && "$tonfang" --help | sed -n '/^  --format F/,/^  --places/p' | sed '1d;$d' | tr -d ' \n')
+# shellcheck source=/dev/null
+source "$completion"
+COMP_WORDS=(tonfang --pick --format "") COMP_CWORD=3
+_tonfang
+offered=$(IFS=,; echo "${COMPREPLY[*]}")
+[ "$offered" = "$listed" ] || { echo "FAIL: completion offers $offered, usage lists $listed"; failures=$((failures + 1)); }
 
 ((failures == 0)) || { echo "$failures check(s) failed"; exit 1; }
 echo "command line checks passed"
