@@ -3,15 +3,18 @@
 
 #include "picking/widefunc.h"
 #include "tests/support/errors.h"
+#include "tests/support/privileges.h"
 #include "tests/support/tempfolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +48,9 @@ protected:
             EXPECT_EQ(LoadWideTextFile(write(QString::fromLatin1(c.name), c.bytes)), units(c.text))
                 << c.name;
     }
+    // Every file of the folder, hidden ones too: that is where a temporary file
+    // would be left.
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
     static std::string cannotCreate(const QString &file)
     {
         return "Cannot create file \"" + file.toStdString() + "\". ";
@@ -282,48 +288,178 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
 
-TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFile)
+TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFileOfKnownSize)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into a read-only folder";
-    // No temporary file can be made beside these files: a writable file is
-    // still replaced in place, a read-only one is reported and kept.
+    // No temporary file can be made beside these files. A writable file is
+    // replaced in place once its new size is reserved; a read-only one, or one
+    // whose new size is not known beforehand, is reported and kept.
     const QString writable = write("list.txt", "OLD\r\n");
     const QString locked = write("locked.txt", "OLD\r\n");
+    const QString unsized = write("unsized.txt", "OLD\r\n");
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    const std::string replaced =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), writable, EncodingAnsi); });
-    const std::string refused =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), locked, EncodingAnsi); });
+    std::string replaced, refused, unknownSize;
+    {
+        const WithoutPermissionOverrides asUser;
+        const auto save = [](const QString &file) { SaveWideTextFile("FFFFFF\r\n", file, EncodingAnsi); };
+        replaced = fileError([&] { save(writable); });
+        refused = fileError([&] { save(locked); });
+        unknownSize = fileError([&] {
+            saveWideTextPieces([](QString &piece) { piece = "FFFFFF\r\n"; return false; }, unsized,
+                               EncodingAnsi);
+        });
+    }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(replaced, "<none>");
     EXPECT_EQ(read(writable), QByteArray("FFFFFF\r\n"));
-    EXPECT_TRUE(refused.starts_with(cannotCreate(locked))) << refused;
+    EXPECT_EQ(refused, cannotCreate(locked) + "Permission denied");
     EXPECT_EQ(read(locked), QByteArray("OLD\r\n"));
+    EXPECT_EQ(unknownSize, cannotCreate(unsized) + "Permission denied");
+    EXPECT_EQ(read(unsized), QByteArray("OLD\r\n"));
+    EXPECT_EQ(files(), (QStringList{"list.txt", "locked.txt", "unsized.txt"}));
 }
 
-TEST_F(WideFileTest, KeepsTheOldFileWhenWritingFailsHalfway)
+TEST_F(WideFileTest, KeepsTheOldFileAtTheFileSizeLimit)
 {
-    // A file size limit makes the write fail part of the way through, as a
-    // full disk would; the old file must come through whole. A short text
-    // fails in the final flush, a long one in the write itself.
+    // The limit makes writing fail part of the way through, as a full disk
+    // would. Its signal would end the program: the save itself must see to
+    // it, so here it keeps its default.
     const QString file = write("list.txt", "OLD\r\n");
     for (const qsizetype lines : {qsizetype(2), qsizetype(100'000)}) {
-        const QString text = QStringLiteral("FFFFFF\r\n").repeated(lines);
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 4;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const std::string error = fileError([&] { SaveWideTextFile(text, file, EncodingAnsi); });
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        for (const bool sizeKnown : {true, false}) {
+            const QString text = QStringLiteral("FFFFFF\r\n").repeated(lines);
+            rlimit saved{};
+            ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit small = saved;
+            small.rlim_cur = 4;
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const std::string error = fileError([&] {
+                if (sizeKnown)
+                    SaveWideTextFile(text, file, EncodingAnsi);
+                else
+                    saveWideTextPieces([&](QString &piece) { piece = text; return false; }, file,
+                                       EncodingAnsi);
+            });
+            setrlimit(RLIMIT_FSIZE, &saved);
 
-        EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
-        EXPECT_EQ(read(file), QByteArray("OLD\r\n")) << lines;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.txt"});
+            EXPECT_EQ(error, cannotCreate(file) + "File too large") << lines << sizeKnown;
+            EXPECT_EQ(read(file), QByteArray("OLD\r\n")) << lines << sizeKnown;
+            EXPECT_EQ(files(), QStringList{"list.txt"});
+        }
+    }
+}
+
+TEST_F(WideFileTest, KeepsTheReplacedFilesPermissionsAndLinks)
+{
+    const mode_t savedMask = umask(022);
+    // An old file's mode, or none for a new file, and the mode saved.
+    const std::pair<mode_t, mode_t> cases[] = {
+        {0, 0644}, {0600, 0600}, {0640, 0640}, {0755, 0755}, {0604, 0604}};
+    for (const auto &[old, expected] : cases) {
+        const QString file = path("list.txt");
+        QFile::remove(file);
+        if (old) {
+            write("list.txt", "OLD");
+            ASSERT_EQ(chmod(QFile::encodeName(file).constData(), old), 0);
+        }
+        ASSERT_TRUE(SaveWideTextFile("NEW", file, EncodingAnsi));
+        struct stat saved {};
+        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, expected) << std::oct << old;
+    }
+    umask(savedMask);
+
+    // A link stays a link; the file it points to takes the new content.
+    const QString target = write("target.txt", "OLD");
+    ASSERT_TRUE(QFile::link(target, path("link.txt")));
+    ASSERT_TRUE(SaveWideTextFile("NEW", path("link.txt"), EncodingAnsi));
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(read(target), QByteArray("NEW"));
+}
+
+TEST_F(WideFileTest, ACancelledSaveLeavesTheOldFileAndProgressCountsBytes)
+{
+    const QString file = write("list.txt", "OLD");
+    for (const int cancelAfter : {0, 2, -1}) {
+        int pieces = 0;
+        std::vector<qint64> progress;
+        const SaveControl control{[&] { return pieces == cancelAfter; },
+                                  [&](qint64 written) { progress.push_back(written); }};
+        const bool saved = saveBytesAtomically(
+            file,
+            [&](QByteArray &piece) {
+                piece = "FFFFFF\r\n";
+                return ++pieces < 3;
+            },
+            24, control);
+        EXPECT_EQ(saved, cancelAfter < 0) << cancelAfter;
+        EXPECT_EQ(read(file), saved ? QByteArray("FFFFFF\r\n").repeated(3) : QByteArray("OLD"));
+        const std::vector<qint64> all{8, 16, 24};
+        EXPECT_EQ(progress, std::vector<qint64>(all.begin(), saved ? all.end()
+                                                                   : all.begin() + cancelAfter))
+            << cancelAfter;
+        EXPECT_EQ(files(), QStringList{"list.txt"});
+    }
+}
+
+// ---- saving on a small file system of the test's own ---------------------------
+
+struct SmallDiskCase {
+    const char *name;
+    const char *options;   // of the tmpfs: its size and how many files it holds
+    bool readOnly;         // remounted read-only once the old file is written
+    qint64 oldSize, newSize;
+    bool sizeKnown;
+    const char *reason;    // of the failure, or null when the save succeeds
+};
+
+TEST_F(WideFileTest, ASaveThatDoesNotFitLeavesTheOldFile)
+{
+    // Two inodes: the root folder and the old file, so no temporary file fits.
+    constexpr auto noInode = "size=16k,nr_inodes=2";
+    constexpr auto inodes = "size=16k,nr_inodes=16";
+    const SmallDiskCase cases[] = {
+        {"temporary file, no space", inodes, false, 5, 100'000, true, "No space left on device"},
+        {"temporary file, fits", inodes, false, 5, 8'000, true, nullptr},
+        {"read-only file system", inodes, true, 5, 16, true, "Read-only file system"},
+        {"in place, no space", noInode, false, 5, 100'000, true, "No space left on device"},
+        {"in place, size unknown", noInode, false, 5, 16, false, "No space left on device"},
+        {"in place, shorter than before", noInode, false, 10'000, 16, true, nullptr},
+        {"in place, longer than before", noInode, false, 16, 8'000, true, nullptr},
+    };
+    const QString folder = path("disk");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const SmallDiskCase &c : cases) {
+        if (const std::string why = mountTmpfs(folder, c.options); !why.empty()) {
+            GTEST_SKIP() << "Cannot mount a file system of the test's own: " << why;
+        }
+        const QString file = folder + "/list.txt";
+        const QByteArray old(c.oldSize, 'o');
+        {
+            QFile oldFile(file);
+            ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == c.oldSize);
+        }
+        if (c.readOnly) {
+            ASSERT_EQ(mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
+                            MS_REMOUNT | MS_RDONLY, c.options), 0);
+        }
+        // Written in place, a cancel after the first piece comes too late.
+        const bool inPlace = c.options == noInode;
+        qint64 lines = 0;
+        const SaveControl control{[&] { return inPlace && lines > 0; }, {}};
+        const std::string error = fileError([&] {
+            saveBytesAtomically(file, [&](QByteArray &piece) {
+                piece = "FFFFFF\r\n";
+                return ++lines * 8 < c.newSize;
+            }, c.sizeKnown ? c.newSize : -1, control);
+        });
+        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>") << c.name;
+        EXPECT_EQ(read(file), c.reason ? old : QByteArray("FFFFFF\r\n").repeated(c.newSize / 8))
+            << c.name;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"})
+            << c.name;
+        unmount(folder);
     }
 }
 
