@@ -402,9 +402,10 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
     TemporaryFile temp;
     int createError = EEXIST;
     for (int attempt = 0; attempt < 16 && createError == EEXIST; ++attempt) {
-        temp.path = QFile::encodeName(
-            target.absolutePath() + QLatin1String("/.") + target.fileName().left(100) + QLatin1Char('.')
-            + QString::number(QRandomGenerator::global()->generate(), 36) + QLatin1String(".tmp"));
+        temp.path = QFile::encodeName(target.absolutePath() + QLatin1String("/.")
+                                      + target.fileName().left(100) + QLatin1Char('.')
+                                      + QString::number(QRandomGenerator::global()->generate(), 36)
+                                      + QLatin1String(".tmp"));
         temp.fd.reset(::open(temp.path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         createError = temp.fd ? 0 : errno;
     }

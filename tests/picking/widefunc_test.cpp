@@ -51,6 +51,19 @@ protected:
     // Every file of the folder, hidden ones too: that is where a temporary file
     // would be left.
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    // Saves so many lines, one a piece, counting the pieces into `pieces`;
+    // `sizeKnown` tells the size beforehand.
+    static bool saveLines(const QString &file, qint64 lines, bool sizeKnown,
+                          const SaveControl &control = {}, int *pieces = nullptr)
+    {
+        qint64 made = 0;
+        return saveBytesAtomically(file, [&](QByteArray &piece) {
+            piece = "FFFFFF\r\n";
+            if (pieces)
+                ++*pieces;
+            return ++made < lines;
+        }, sizeKnown ? 8 * lines : -1, control);
+    }
     static std::string cannotCreate(const QString &file)
     {
         return "Cannot create file \"" + file.toStdString() + "\". ";
@@ -287,63 +300,50 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
 
+const QByteArray line = "FFFFFF\r\n";
+
 TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFileOfKnownSize)
 {
-    // No temporary file can be made beside these files. A writable file is
-    // replaced in place once its new size is reserved; a read-only one, or one
-    // whose new size is not known beforehand, is reported and kept.
-    const QString writable = write("list.txt", "OLD\r\n");
-    const QString locked = write("locked.txt", "OLD\r\n");
-    const QString unsized = write("unsized.txt", "OLD\r\n");
+    // No temporary file fits beside these: a writable file is replaced in
+    // place once its new size is reserved; a read-only one, or one of unknown
+    // new size, is reported and kept.
+    const QString writable = write("list.txt", "OLD"), locked = write("locked.txt", "OLD"),
+                  unsized = write("unsized.txt", "OLD");
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    std::string replaced, refused, unknownSize;
+    std::string errors[3];
     {
         const WithoutPermissionOverrides asUser;
-        const auto save = [](const QString &file) { SaveWideTextFile("FFFFFF\r\n", file, EncodingAnsi); };
-        replaced = fileError([&] { save(writable); });
-        refused = fileError([&] { save(locked); });
-        unknownSize = fileError([&] {
-            saveWideTextPieces([](QString &piece) { piece = "FFFFFF\r\n"; return false; }, unsized,
-                               EncodingAnsi);
-        });
+        errors[0] = fileError([&] { saveLines(writable, 1, true); });
+        errors[1] = fileError([&] { saveLines(locked, 1, true); });
+        errors[2] = fileError([&] { saveLines(unsized, 1, false); });
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(replaced, "<none>");
-    EXPECT_EQ(read(writable), QByteArray("FFFFFF\r\n"));
-    EXPECT_EQ(refused, cannotCreate(locked) + "Permission denied");
-    EXPECT_EQ(read(locked), QByteArray("OLD\r\n"));
-    EXPECT_EQ(unknownSize, cannotCreate(unsized) + "Permission denied");
-    EXPECT_EQ(read(unsized), QByteArray("OLD\r\n"));
+    EXPECT_EQ(errors[0], "<none>");
+    EXPECT_EQ(read(writable), line);
+    for (const QString &file : {locked, unsized})
+        EXPECT_EQ(read(file), QByteArray("OLD"));
+    EXPECT_EQ(errors[1], cannotCreate(locked) + "Permission denied");
+    EXPECT_EQ(errors[2], cannotCreate(unsized) + "Permission denied");
     EXPECT_EQ(files(), (QStringList{"list.txt", "locked.txt", "unsized.txt"}));
 }
 
 TEST_F(WideFileTest, KeepsTheOldFileAtTheFileSizeLimit)
 {
-    // The limit makes writing fail part of the way through, as a full disk
-    // would. Its signal would end the program: the save itself must see to
-    // it, so here it keeps its default.
-    const QString file = write("list.txt", "OLD\r\n");
-    for (const qsizetype lines : {qsizetype(2), qsizetype(100'000)}) {
+    // Its signal would end the program; the save must see to that itself.
+    const QString file = write("list.txt", "OLD");
+    for (const qint64 lines : {2, 100'000}) {
         for (const bool sizeKnown : {true, false}) {
-            const QString text = QStringLiteral("FFFFFF\r\n").repeated(lines);
             rlimit saved{};
             ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
             std::signal(SIGXFSZ, SIG_DFL);
             rlimit small = saved;
             small.rlim_cur = 4;
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-            const std::string error = fileError([&] {
-                if (sizeKnown)
-                    SaveWideTextFile(text, file, EncodingAnsi);
-                else
-                    saveWideTextPieces([&](QString &piece) { piece = text; return false; }, file,
-                                       EncodingAnsi);
-            });
+            const std::string error = fileError([&] { saveLines(file, lines, sizeKnown); });
             setrlimit(RLIMIT_FSIZE, &saved);
-
             EXPECT_EQ(error, cannotCreate(file) + "File too large") << lines << sizeKnown;
-            EXPECT_EQ(read(file), QByteArray("OLD\r\n")) << lines << sizeKnown;
+            EXPECT_EQ(read(file), QByteArray("OLD"));
             EXPECT_EQ(files(), QStringList{"list.txt"});
         }
     }
@@ -352,113 +352,87 @@ TEST_F(WideFileTest, KeepsTheOldFileAtTheFileSizeLimit)
 TEST_F(WideFileTest, KeepsTheReplacedFilesPermissionsAndLinks)
 {
     const mode_t savedMask = umask(022);
-    // An old file's mode, or none for a new file, and the mode saved.
-    const std::pair<mode_t, mode_t> cases[] = {
-        {0, 0644}, {0600, 0600}, {0640, 0640}, {0755, 0755}, {0604, 0604}};
-    for (const auto &[old, expected] : cases) {
+    // The old file's mode (none: a new file) and the mode saved.
+    for (const auto &[old, expected] :
+         {std::pair{0, 0644}, {0600, 0600}, {0640, 0640}, {0755, 0755}}) {
         const QString file = path("list.txt");
         QFile::remove(file);
         if (old) {
-            write("list.txt", "OLD");
-            ASSERT_EQ(chmod(QFile::encodeName(file).constData(), old), 0);
+            ASSERT_EQ(chmod(QFile::encodeName(write("list.txt", "OLD")).constData(), old), 0);
         }
-        ASSERT_TRUE(SaveWideTextFile("NEW", file, EncodingAnsi));
+        saveLines(file, 1, true);
         struct stat saved {};
         ASSERT_EQ(stat(QFile::encodeName(file).constData(), &saved), 0);
-        EXPECT_EQ(saved.st_mode & 07777, expected) << std::oct << old;
+        EXPECT_EQ(saved.st_mode & 07777, mode_t(expected)) << std::oct << old;
     }
     umask(savedMask);
-
     // A link stays a link; the file it points to takes the new content.
-    const QString target = write("target.txt", "OLD");
-    ASSERT_TRUE(QFile::link(target, path("link.txt")));
-    ASSERT_TRUE(SaveWideTextFile("NEW", path("link.txt"), EncodingAnsi));
+    ASSERT_TRUE(QFile::link(write("target.txt", "OLD"), path("link.txt")));
+    saveLines(path("link.txt"), 1, true);
     EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
-    EXPECT_EQ(read(target), QByteArray("NEW"));
+    EXPECT_EQ(read(path("target.txt")), line);
 }
 
 TEST_F(WideFileTest, ACancelledSaveLeavesTheOldFileAndProgressCountsBytes)
 {
     const QString file = write("list.txt", "OLD");
-    for (const int cancelAfter : {0, 2, -1}) {
+    for (const int cancelAt : {0, 2, -1}) {
         int pieces = 0;
         std::vector<qint64> progress;
-        const SaveControl control{[&] { return pieces == cancelAfter; },
-                                  [&](qint64 written) { progress.push_back(written); }};
-        const bool saved = saveBytesAtomically(
-            file,
-            [&](QByteArray &piece) {
-                piece = "FFFFFF\r\n";
-                return ++pieces < 3;
-            },
-            24, control);
-        EXPECT_EQ(saved, cancelAfter < 0) << cancelAfter;
-        EXPECT_EQ(read(file), saved ? QByteArray("FFFFFF\r\n").repeated(3) : QByteArray("OLD"));
+        const bool saved = saveLines(file, 3, true,
+                                     {[&] { return pieces == cancelAt; },
+                                      [&](qint64 written) { progress.push_back(written); }},
+                                     &pieces);
         const std::vector<qint64> all{8, 16, 24};
-        EXPECT_EQ(progress, std::vector<qint64>(all.begin(), saved ? all.end()
-                                                                   : all.begin() + cancelAfter))
-            << cancelAfter;
+        EXPECT_EQ(saved, cancelAt < 0);
+        EXPECT_EQ(read(file), saved ? line.repeated(3) : QByteArray("OLD"));
+        EXPECT_EQ(progress, std::vector(all.begin(), saved ? all.end() : all.begin() + cancelAt));
         EXPECT_EQ(files(), QStringList{"list.txt"});
     }
 }
 
-// ---- saving on a small file system of the test's own ---------------------------
-
-struct SmallDiskCase {
-    const char *name;
-    const char *options;   // of the tmpfs: its size and how many files it holds
-    bool readOnly;         // remounted read-only once the old file is written
-    qint64 oldSize, newSize;
-    bool sizeKnown;
-    const char *reason;    // of the failure, or null when the save succeeds
-};
-
 TEST_F(WideFileTest, ASaveThatDoesNotFitLeavesTheOldFile)
 {
-    // Two inodes: the root folder and the old file, so no temporary file fits.
-    constexpr auto noInode = "size=16k,nr_inodes=2";
-    constexpr auto inodes = "size=16k,nr_inodes=16";
-    const SmallDiskCase cases[] = {
-        {"temporary file, no space", inodes, false, 5, 100'000, true, "No space left on device"},
-        {"temporary file, fits", inodes, false, 5, 8'000, true, nullptr},
-        {"read-only file system", inodes, true, 5, 16, true, "Read-only file system"},
-        {"in place, no space", noInode, false, 5, 100'000, true, "No space left on device"},
-        {"in place, size unknown", noInode, false, 5, 16, false, "No space left on device"},
-        {"in place, shorter than before", noInode, false, 10'000, 16, true, nullptr},
-        {"in place, longer than before", noInode, false, 16, 8'000, true, nullptr},
+    // Two inodes are the root folder and the old file: no temporary file fits.
+    constexpr auto noInode = "size=16k,nr_inodes=2", inodes = "size=16k,nr_inodes=16";
+    const struct {
+        const char *options;
+        bool readOnly;
+        qint64 oldSize, newLines;
+        bool sizeKnown;
+        const char *reason; // null: saved
+    } cases[] = {
+        {inodes, false, 5, 12'500, true, "No space left on device"},
+        {inodes, false, 5, 1'000, true, nullptr},
+        {inodes, true, 5, 2, true, "Read-only file system"},
+        {noInode, false, 5, 12'500, true, "No space left on device"},
+        {noInode, false, 5, 2, false, "No space left on device"},
+        {noInode, false, 10'000, 2, true, nullptr},
+        {noInode, false, 16, 1'000, true, nullptr},
     };
-    const QString folder = path("disk");
+    const QString folder = path("disk"), file = folder + "/list.txt";
     ASSERT_TRUE(QDir().mkpath(folder));
-    for (const SmallDiskCase &c : cases) {
+    for (const auto &c : cases) {
         if (const std::string why = mountTmpfs(folder, c.options); !why.empty()) {
-            GTEST_SKIP() << "Cannot mount a file system of the test's own: " << why;
+            GTEST_SKIP() << "No file system of the test's own: " << why;
         }
-        const QString file = folder + "/list.txt";
         const QByteArray old(c.oldSize, 'o');
-        {
-            QFile oldFile(file);
-            ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == c.oldSize);
-        }
+        QFile oldFile(file);
+        ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == c.oldSize);
+        oldFile.close();
         if (c.readOnly) {
             ASSERT_EQ(mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
                             MS_REMOUNT | MS_RDONLY, c.options), 0);
         }
         // Written in place, a cancel after the first piece comes too late.
-        const bool inPlace = c.options == noInode;
-        qint64 lines = 0;
-        const SaveControl control{[&] { return inPlace && lines > 0; }, {}};
-        const std::string error = fileError([&] {
-            saveBytesAtomically(file, [&](QByteArray &piece) {
-                piece = "FFFFFF\r\n";
-                return ++lines * 8 < c.newSize;
-            }, c.sizeKnown ? c.newSize : -1, control);
-        });
-        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>") << c.name;
-        EXPECT_EQ(read(file), c.reason ? old : QByteArray("FFFFFF\r\n").repeated(c.newSize / 8))
-            << c.name;
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"})
-            << c.name;
-        unmount(folder);
+        int pieces = 0;
+        const SaveControl cancelLate{[&] { return c.options == noInode && pieces > 0; }, {}};
+        const std::string error =
+            fileError([&] { saveLines(file, c.newLines, c.sizeKnown, cancelLate, &pieces); });
+        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>") << c.options;
+        EXPECT_TRUE(read(file) == (c.reason ? old : line.repeated(c.newLines))) << c.options;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
+        umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
     }
 }
 
