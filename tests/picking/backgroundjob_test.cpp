@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
 #include <stdexcept>
 #include <thread>
@@ -67,18 +68,19 @@ TEST_F(BackgroundJobTest, AShortJobShowsNothingAndRunsWhatItPostsInOrderHere)
     EXPECT_FALSE(dialog);
 }
 
-TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWork)
+TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWorkAndErrorsComeBack)
 {
     const struct {
         QLatin1String language;
         QString (*label)();
         qint64 total; // -1: unknown
         const char *expected; // label, button, the bar's maximum and value
+        const char *error;    // the work throws once cancelled
     } cases[] = {
         {tonfang::languageGerman, tonfang::savingColourListText, 200,
-         "Farbliste wird gespeichert …|Abbrechen|1000|250"},
+         "Farbliste wird gespeichert …|Abbrechen|1000|250", "<none>"},
         {tonfang::languageEnglish, tonfang::openingColourListText, -1,
-         "Opening the colour list …|Cancel|0|-1"},
+         "Opening the colour list …|Cancel|0|-1", "from the work"},
     };
     for (const auto &c : cases) {
         tonfang::setLanguageCode(c.language);
@@ -97,11 +99,16 @@ TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWork)
             dialog->close();
             stays = job.cancelRequested() && dialog->isVisible();
         });
-        job.run([&](BackgroundJob &worker) {
-            worker.setProgress(50, c.total);
-            waitForDialog();
-            workSawCancel = worker.cancelRequested();
-        });
+        EXPECT_EQ(errorOf([&] {
+                      job.run([&](BackgroundJob &worker) {
+                          worker.setProgress(50, c.total);
+                          waitForDialog();
+                          workSawCancel = worker.cancelRequested();
+                          if (std::strcmp(c.error, "<none>") != 0)
+                              throw std::runtime_error(c.error);
+                      });
+                  }),
+                  c.error);
         EXPECT_EQ(seen, QString::fromUtf8(c.expected));
         EXPECT_TRUE(blocksWindow && workSawCancel);
         EXPECT_TRUE(stays) << "the dialog blocks the window until the work has ended";
@@ -111,20 +118,8 @@ TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWork)
     }
 }
 
-TEST_F(BackgroundJobTest, ErrorsComeBackAfterTheDialogIsGoneAndStopTheWork)
+TEST_F(BackgroundJobTest, APostedFunctionsErrorCancelsTheWorkAndSkipsWhatFollows)
 {
-    BackgroundJob longJob(&window, QStringLiteral("label"));
-    whenDialogShows(longJob, [](QProgressDialog *) {});
-    EXPECT_EQ(errorOf([&] {
-                  longJob.run([&](BackgroundJob &) {
-                      waitForDialog();
-                      throw std::runtime_error("from the work");
-                  });
-              }),
-              "from the work");
-    EXPECT_EQ(window.findChild<QProgressDialog *>(), nullptr);
-
-    // A posted function's error cancels the work and skips what follows.
     BackgroundJob job(&window, QStringLiteral("label"));
     std::vector<int> ran;
     bool workSawCancel = false;
