@@ -55,7 +55,6 @@ private:
     void showDialog();
     void updateBar();
     void runPosted(const std::function<void()> &function);
-    void keepError(std::exception_ptr error);
 
     QPointer<QWidget> m_window;
     const QString m_label;
