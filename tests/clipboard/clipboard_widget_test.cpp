@@ -64,8 +64,8 @@ TEST_F(CopyTest, EveryCopyButtonPutsItsRowOnTheClipboard)
         {&Tprog::copy_hsv, false, u"30.12 100 100"_s, u"30.12\u00B0 100% 100%"_s},
         {&Tprog::copy_tcolor, false, u"33023"_s, u"33023"_s},
         {&Tprog::copy_xyz, false, u"48.96 36.7 4.503"_s, u"48.96% 36.7% 4.503%"_s},
-        {&Tprog::SpeedButton1, false, u"0.543 0.407 0.04994"_s, u"0.5430.4070.04994"_s},
-        {&Tprog::SpeedButton1, true, u"36.7 0.543 0.407"_s, u"36.7% 0.5430.407"_s},
+        {&Tprog::SpeedButton1, false, u"0.543 0.407 0.04994"_s, u"0.543 0.407 0.04994"_s},
+        {&Tprog::SpeedButton1, true, u"36.7 0.543 0.407"_s, u"36.7% 0.543 0.407"_s},
     };
     for (QAction *units_ : {prog->einh_aus, prog->einh_ein}) {
         units_->trigger();
