@@ -7,17 +7,15 @@
 #include "editor/tprog.h"
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
-#include "tests/support/eventually.h"
+#include "tests/support/eventually.h"  // prints QString in failures
 #include "tests/support/tempfolder.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -30,76 +28,37 @@ QString property(const QWidget &window, const QString &name)
 {
     QProcess xprop;
     xprop.start(u"xprop"_s, {u"-notype"_s, u"-id"_s, QString::number(window.winId()), name});
-    if (!xprop.waitForFinished())
-        return u"<xprop did not finish>"_s;
+    xprop.waitForFinished();
     const QString line = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
-    const qsizetype open = line.indexOf(u'"');
-    return open < 0 ? line : line.mid(open + 1, line.lastIndexOf(u'"') - open - 1);
+    return line.section(u'"', 1, -2);
 }
 
-class DesktopTest : public WorkingFolderTest {
-protected:
-    // Triggers an action that opens a modal dialog, hands the dialog to
-    // `inspect` once it is on the screen, and closes it.
-    static void whileOpen(const std::function<void()> &open,
-                          const std::function<void(QDialog &)> &inspect)
-    {
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            poll.stop();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
-            inspect(*dialog);
-            dialog->reject();
-        });
-        poll.start();
-        open();
-        EXPECT_FALSE(poll.isActive()) << "no dialog opened";
-    }
-    static QStringList buttonTexts(const QDialog &dialog)
-    {
-        QStringList texts;
-        for (const QPushButton *button : dialog.findChildren<QPushButton *>())
-            if (button->isVisible())
-                texts << button->text().remove(u'&');
-        return texts;
-    }
-};
+// Runs `open`, which shows a modal dialog, hands the dialog to `inspect` once
+// it is on the screen and closes it.
+void whileOpen(const std::function<void()> &open, const std::function<void(QDialog &)> &inspect)
+{
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll.stop();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        inspect(*dialog);
+        dialog->reject();
+    });
+    poll.start(10);
+    open();
+    EXPECT_FALSE(poll.isActive()) << "no dialog opened";
+}
 
-TEST_F(DesktopTest, QtsOwnDialogsSpeakTheDesktopsLanguage)
+using DesktopTest = WorkingFolderTest;
+
+TEST_F(DesktopTest, TitlesAreTheCaptionsAndQtsDialogsSpeakGerman)
 {
     Startup startup;
     startup.start()->FormClick();
-    const struct {
-        QAction *item;
-        const char *dialog;
-        QStringList buttons;
-    } cases[] = {
-        {startup.prog()->windialog, "cd", {u"OK"_s, u"Abbrechen"_s}},
-        {startup.prog()->savecol, "sd", {u"Speichern"_s, u"Abbrechen"_s}},
-    };
-    for (const auto &c : cases) {
-        whileOpen([&] { c.item->trigger(); }, [&](QDialog &dialog) {
-            EXPECT_EQ(dialog.objectName(), QString::fromLatin1(c.dialog));
-            const QStringList texts = buttonTexts(dialog);
-            for (const QString &button : c.buttons)
-                EXPECT_TRUE(texts.contains(button)) << c.dialog << ": " << texts.join(u", ").toStdString();
-            EXPECT_FALSE(texts.contains(u"Cancel"_s)) << c.dialog;
-        });
-    }
-}
-
-TEST_F(DesktopTest, EveryWindowManagerReadsTheCaptionAlone)
-{
-    Startup startup;
-    startup.start()->FormClick();
-    const struct {
-        QWidget *window;
-        QString caption;
-    } windows[] = {
+    const std::pair<QWidget *, QString> windows[] = {
         {startup.start(), u"start"_s},
         {startup.prog(), u"Tonfang - Quellwerk"_s},
         {startup.incuser(), u"Erhöhung"_s},
@@ -109,21 +68,31 @@ TEST_F(DesktopTest, EveryWindowManagerReadsTheCaptionAlone)
         {startup.hilfe(), startup.hilfe()->windowTitle()},
         {startup.hilfe_en(), startup.hilfe_en()->windowTitle()},
     };
-    for (const auto &w : windows) {
-        w.window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window));
-        EXPECT_FALSE(w.caption.isEmpty());
-        EXPECT_EQ(property(*w.window, u"_NET_WM_NAME"_s), w.caption);
-        EXPECT_EQ(property(*w.window, u"WM_NAME"_s), w.caption);
-        w.window->hide();
+    for (const auto &[window, caption] : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_FALSE(caption.isEmpty());
+        EXPECT_EQ(property(*window, u"_NET_WM_NAME"_s), caption);
+        EXPECT_EQ(property(*window, u"WM_NAME"_s), caption);
+        window->hide();
     }
-    // Qt's dialogs and the error box too.
-    whileOpen([&] { startup.prog()->windialog->trigger(); }, [](QDialog &dialog) {
-        EXPECT_EQ(property(dialog, u"_NET_WM_NAME"_s), dialog.windowTitle());
+    whileOpen([] { TonfangApplication::showError(u"kaputt"_s); }, [](QDialog &box) {
+        EXPECT_EQ(property(box, u"_NET_WM_NAME"_s), u"Tonfang - Quellwerk"_s);
     });
-    whileOpen([] { TonfangApplication::showError(u"kaputt"_s); }, [](QDialog &dialog) {
-        EXPECT_EQ(property(dialog, u"_NET_WM_NAME"_s), u"Tonfang - Quellwerk"_s);
-    });
+
+    // The colour and the save dialog, with their German buttons and titles.
+    for (QAction *item : {startup.prog()->windialog, startup.prog()->savecol}) {
+        whileOpen([item] { item->trigger(); }, [](QDialog &dialog) {
+            QStringList buttons;
+            for (const QPushButton *button : dialog.findChildren<QPushButton *>())
+                if (button->isVisible())
+                    buttons << button->text().remove(u'&');
+            const QString accept = dialog.objectName() == u"cd"_s ? u"OK"_s : u"Speichern"_s;
+            EXPECT_TRUE(buttons.contains(accept) && buttons.contains(u"Abbrechen"_s))
+                << dialog.objectName().toStdString() << ": " << buttons.join(u", ").toStdString();
+            EXPECT_EQ(property(dialog, u"_NET_WM_NAME"_s), dialog.windowTitle());
+        });
+    }
 }
 
 } // namespace
