@@ -9,8 +9,8 @@ class QWidget;
 
 namespace tonfang {
 
-// The application title, the same in both languages: the main window's
-// caption and the title of the program's own message boxes.
+// The application title, the same in both languages and the same text as the
+// main window's caption; the program's own message boxes carry it as title.
 inline constexpr QLatin1String applicationTitle("Tonfang - Quellwerk");
 
 // Tahoma 8 pt where it is installed; elsewhere the desktop's own sans serif at
