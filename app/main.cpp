@@ -7,11 +7,16 @@
 #include "app/pickcommand.h"
 #include "app/startup.h"
 #include "clipboard/clipboardhandoff.h"
+#include "picking/widefunc.h"
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Before any thread starts: reaching the file size limit fails the save
+    // with a message instead of ending the program.
+    ignoreFileSizeSignal();
+
     if (const int served = tonfang::serveClipboardIfAsked(argc, argv); served >= 0)
         return served;
     if (tonfang::holdsOwnOption(argc, argv)) {
