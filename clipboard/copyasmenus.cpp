@@ -5,6 +5,8 @@
 #include "editor/languagecode.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "picking/backgroundjob.h"
+#include "picking/pickingtexts.h"
 #include "picking/widefunc.h"
 
 #include <QClipboard>
@@ -14,6 +16,7 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <utility>
 
 using tonfang::ColourFormat;
 
@@ -53,7 +56,7 @@ QAction *addItem(QMenu *menu, const char *name)
 }
 
 // Rows of the palette written per piece, so that a long list is never held
-// whole as text.
+// whole as bytes.
 constexpr int rowsPerPiece = 4096;
 
 } // namespace
@@ -155,21 +158,36 @@ void CopyAsMenus::saveGimpPaletteClick()
 
 void CopyAsMenus::saveGimpPalette(const QString &fileName)
 {
+    // The colours are taken here, on this thread; the worker writes the copy
+    // while the list may change.
     const std::vector<ColourListEntry> &entries = m_prog.ColorListBox1->colourModel()->entries();
-    std::string piece =
+    std::vector<tonfang::Rgb> colours(entries.size());
+    std::transform(entries.begin(), entries.end(), colours.begin(),
+                   [](const ColourListEntry &entry) { return tonfang::TColorToRGB(entry.colour); });
+    const std::string header =
         tonfang::gimpPaletteHeader(QFileInfo(fileName).completeBaseName().toStdString());
-    std::size_t next = 0;
+    // Every row is as long as any other.
+    const qint64 totalBytes = qint64(header.size()) +
+                              qint64(colours.size()) * qint64(tonfang::gimpPaletteRow({}).size());
+
     // The colour list file's save path: the old file is replaced only once the
-    // new one is complete. Its encoding is UTF-8 under Qt on Linux, as the
-    // palette format wants.
-    saveWideTextPieces(
-        [&](QString &text) {
-            const std::size_t end = std::min(entries.size(), next + rowsPerPiece);
-            for (; next < end; ++next)
-                piece += tonfang::gimpPaletteRow(tonfang::TColorToRGB(entries[next].colour));
-            text = QString::fromStdString(piece);
-            piece.clear();
-            return next < entries.size();
-        },
-        fileName, EncodingAnsi);
+    // new one is complete, and a cancel leaves it as it was.
+    BackgroundJob job(&m_prog, tonfang::savingColourListText());
+    job.run([&](BackgroundJob &worker) {
+        const SaveControl control{
+            [&worker] { return worker.cancelRequested(); },
+            [&worker, totalBytes](qint64 written) { worker.setProgress(written, totalBytes); }};
+        std::size_t next = 0;
+        bool headerWritten = false;
+        const BytePieces pieces = [&](QByteArray &piece) {
+            if (!std::exchange(headerWritten, true))
+                piece.append(header.data(), qsizetype(header.size()));
+            for (const std::size_t end = std::min(colours.size(), next + rowsPerPiece); next < end; ++next) {
+                const std::string row = tonfang::gimpPaletteRow(colours[next]);
+                piece.append(row.data(), qsizetype(row.size()));
+            }
+            return next < colours.size();
+        };
+        saveBytesAtomically(fileName, pieces, totalBytes, control);
+    });
 }

@@ -31,8 +31,9 @@ public:
     // The colour as one line of text on the clipboard, with the decimal places
     // of the displays.
     void copyAs(tonfang::Rgb rgb, tonfang::ColourFormat format);
-    // Writes every entry of the list as a GIMP palette named after the file.
-    // Throws WideFileError when the file cannot be written.
+    // Writes every entry of the list as a GIMP palette named after the file,
+    // on a worker thread with progress and Cancel for a long list. Throws
+    // WideFileError when the file cannot be written.
     void saveGimpPalette(const QString &fileName);
 
 private:
