@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -123,6 +124,22 @@ TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
     EXPECT_EQ(start.Timer1->interval(), 100);
     EXPECT_TRUE(start.Timer1->isActive());  // runs from creation on
     EXPECT_EQ(start.ticks(), 0);
+}
+
+// Also run on a screen scaled by two (test_app_scale2), where the pictures are
+// their twins at twice the pixels in the same places.
+TEST_F(SplashTest, PicturesAreSharpAtTheScreensScale)
+{
+    const Tstart start;
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    ASSERT_EQ(start.devicePixelRatioF(), scale) << "the scale factor took effect";
+    const qreal pixelsPerPoint = scale > 1 ? 2 : 1;
+    for (const auto &[label, where] : {std::pair{start.Image1, QRect(0, 0, 300, 340)},
+                                       std::pair{start.Image2, QRect(0, 258, 175, 82)}}) {
+        EXPECT_EQ(label->geometry(), where);
+        EXPECT_EQ(label->pixmap().devicePixelRatio(), pixelsPerPoint);
+        EXPECT_EQ(label->pixmap().size(), where.size() * pixelsPerPoint);
+    }
 }
 
 TEST_F(SplashTest, IsCentredOnTheScreen)

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 QString currentPage(const HelpWindow &window)
@@ -202,6 +204,26 @@ TEST_F(HelpTest, OverviewScrollsTenPixelsPerWheelStepBetweenItsEnds)
         for (int step = 0; step < 100; ++step)
             turnWheel(bar, 1);
         EXPECT_EQ(bar->value(), 0);
+    }
+}
+
+// Also run on a screen scaled by two (test_help_scale2), where the pictures are
+// their twins at twice the pixels at the same sizes.
+TEST_F(HelpTest, PicturesAreSharpAtTheScreensScale)
+{
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    ASSERT_EQ(help.devicePixelRatioF(), scale) << "the scale factor took effect";
+    const qreal pixelsPerPoint = scale > 1 ? 2 : 1;
+    for (HelpWindow *window : {static_cast<HelpWindow *>(&help), static_cast<HelpWindow *>(&helpEnglish)}) {
+        window->openAt(HelpWindow::DonationPage);
+        const QLabel *header = window->findChild<QLabel *>(window == &help ? "Image2" : "Image3");
+        const QLabel *donation = window->findChild<QLabel *>("donationPicture");
+        for (const auto &[label, size] : {std::pair{header, QSize(543, 100)}, std::pair{donation, QSize(504, 289)}}) {
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->size(), size) << label->objectName().toStdString();
+            EXPECT_EQ(label->pixmap().devicePixelRatio(), pixelsPerPoint);
+            EXPECT_EQ(label->pixmap().size(), size * pixelsPerPoint);
+        }
     }
 }
 
