@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -212,10 +213,9 @@ TEST_F(Magnifying, AMoveOntoTheMagnifierNeverPicksItsPixels)
     }
 }
 
-// Over a plain colour the centre cell stands out: around it, a closed ring's
-// worth of pixels differs strongly both from the colour and from the same
-// place around an ordinary cell, where the grid lines are. A frame lost in the
-// colour or in the grid does not.
+// Over a plain colour the centre cell stands out: around it, a one-pixel
+// ring's worth of pixels differs strongly both from the colour and from the
+// same place around an ordinary cell, with its grid lines.
 TEST_F(Magnifying, TheCentreStandsOutOnWhiteBlackAndGrey)
 {
     static const auto reader = ScreenPixelReader::forApplication();
@@ -224,33 +224,28 @@ TEST_F(Magnifying, TheCentreStandsOutOnWhiteBlackAndGrey)
                          std::abs(a.blue - b.blue)}) >= 100;
     };
     const int r = PixelSquare::radius;
-    for (const tonfang::Rgb plain : {tonfang::Rgb{255, 255, 255}, tonfang::Rgb{0, 0, 0},
-                                     tonfang::Rgb{128, 128, 128}}) {
-        SCOPED_TRACE(hexText(plain).toStdString());
-        PixelSquare square;
-        square.pointerX = rootSize().width() / 2;
-        square.pointerY = rootSize().height() / 2;
-        square.cells.fill(plain);
+    for (const int level : {255, 0, 128}) {
+        SCOPED_TRACE(level);
+        const auto grey = std::uint8_t(level);
+        PixelSquare square{rootSize().width() / 2, rootSize().height() / 2, {}};
+        square.cells.fill(tonfang::Rgb{grey, grey, grey});
         Magnifier shown;
         shown.showSquare(square);
         ASSERT_EVENTUALLY(shown.isExposed());
-
-        const QPoint origin = deviceRect(&shown).topLeft();
         const QRect centre = shown.cellRect(r, r);
         const QPoint toOrdinary = shown.cellRect(r - 3, r).topLeft() - centre.topLeft();
-        // Up to just short of the neighbours' middles.
         const int reach = (shown.cellRect(r + 1, r).left() - centre.left()) / 2 - 1;
-        const QRect band = centre.adjusted(-reach, -reach, reach, reach);
+        const QRect band = centre.adjusted(-reach, -reach, reach, reach)
+                               .translated(deviceRect(&shown).topLeft());
         int standingOut = 0;
         for (int y = band.top(); y <= band.bottom(); ++y)
             for (int x = band.left(); x <= band.right(); ++x) {
-                const QPoint at = origin + QPoint(x, y);
-                const auto here = reader->pixelAt(at.x(), at.y());
-                const auto ordinary = reader->pixelAt(at.x() + toOrdinary.x(), at.y() + toOrdinary.y());
+                const auto here = reader->pixelAt(x, y);
+                const auto ordinary = reader->pixelAt(x + toOrdinary.x(), y + toOrdinary.y());
                 ASSERT_TRUE(here && ordinary);
-                standingOut += far(*here, plain) && far(*here, *ordinary);
+                standingOut += far(*here, *square.centre()) && far(*here, *ordinary);
             }
-        EXPECT_GE(standingOut, 4 * (centre.width() - 1)); // a one-pixel ring just inside it
+        EXPECT_GE(standingOut, 4 * (centre.width() - 1));
     }
 }
 
