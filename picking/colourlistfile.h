@@ -22,9 +22,9 @@ struct ColourListReading {
 };
 ColourListReading readColourListText(QString text);
 
-// Writes the entries' colours to a file; labels are not stored. Returns false without touching anything when the
+// Writes the colours of a list to a file; labels are not stored. Returns false without touching anything when the
 // name has a picture extension; throws WideFileError when it cannot be written.
-bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName);
+bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName);
 
 // Appends the colours of a file to the end of the list, all in one insertion.
 // When a line is bad, the colours before it are appended and its error thrown;

@@ -255,7 +255,7 @@ void ColourListHandlers::savecolClick()
         return;
     const BusyCursor busy;
     // A picture file name is refused without a word: false, nothing written.
-    saveColourListFile(m_list->colourModel()->entries(), fileName);
+    saveColourListFile(m_list->colourModel()->snapshot(), fileName);
 }
 
 void ColourListHandlers::opencolClick()
