@@ -463,7 +463,6 @@ public:
         state.selected = m_view->selectionModel()->isSelected(index);
         state.focused = m_view->hasFocus() && m_view->currentIndex() == index;
         state.offscreen = !m_view->viewport()->rect().intersects(m_view->visualRect(index));
-        state.invisible = state.offscreen;
         return state;
     }
 
@@ -701,14 +700,14 @@ bool ColourListView::isIndexHidden(const QModelIndex &) const
 void ColourListView::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command)
 {
     const QRect area = rect.normalized();
-    const qint64 offset = verticalOffset();
-    const qint64 first = std::max<qint64>(0, (qint64(area.top()) + offset) / rowHeight);
-    const qint64 last =
-        std::min<qint64>(m_model->count() - 1, (qint64(area.bottom()) + offset) / rowHeight);
+    const qint64 top = qint64(area.top()) + verticalOffset();
+    const qint64 bottom = qint64(area.bottom()) + verticalOffset();
+    const int rows = m_model->count();
     QItemSelection selection;
-    if (first <= last && area.bottom() >= 0 && area.right() >= 0
+    if (bottom >= 0 && top < qint64(rows) * rowHeight && area.right() >= 0
         && area.left() < viewport()->width())
-        selection.select(m_model->index(int(first)), m_model->index(int(last)));
+        selection.select(m_model->index(int(std::max<qint64>(0, top / rowHeight))),
+                         m_model->index(int(std::min<qint64>(rows - 1, bottom / rowHeight))));
     selectionModel()->select(selection, command);
 }
 
