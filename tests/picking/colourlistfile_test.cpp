@@ -193,6 +193,22 @@ TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
     }
 }
 
+TEST_F(ColourListFileTest, WritesEveryLineOfAListHeldInPieces)
+{
+    // The first piece of the list ends just where a piece of the file does.
+    constexpr int full = int(ColourListModel::blockCapacity);
+    ColourListModel model;
+    model.appendBlocks({ColourBlock(full, 0x030201), ColourBlock(3, 0x0C0B0A),
+                        ColourBlock(20000, 0xFFFFFF)});
+    const QString file = path("pieces.txt");
+    ASSERT_TRUE(saveColourListFile(model.snapshot(), file));
+    const QByteArray text = read(file);
+    ASSERT_EQ(text.size(), 8 * (full + 3 + 20000));
+    EXPECT_EQ(text.mid(8 * (full - 1), 32),
+              QByteArray("010203\r\n0A0B0C\r\n0A0B0C\r\n0A0B0C\r\n"));
+    EXPECT_EQ(text.mid(8 * (full + 3), 8), QByteArray("FFFFFF\r\n"));
+}
+
 TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
 {
     // Enough lines to be written in several pieces.
