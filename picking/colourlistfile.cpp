@@ -75,7 +75,14 @@ ColourListReading readColourListText(QString text)
     return reading;
 }
 
-bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName)
+qint64 colourListFileSize(qint64 colours)
+{
+    // Every line is ASCII, one byte per character in the locale's encoding.
+    return colours * (colourLineLength + lineEnd.size());
+}
+
+bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
+                        const SaveControl &control)
 {
     // Written in pieces of a few thousand lines: a long list then needs neither
     // its whole text nor its whole bytes in memory at once.
@@ -96,7 +103,8 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
         }
         return block != colours.end();
     };
-    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi);
+    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi, colourListFileSize(colours.size()),
+                              control);
 }
 
 void appendColourListFile(ColourListModel &model, const QString &fileName)

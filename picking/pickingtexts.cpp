@@ -19,6 +19,10 @@ constexpr Text portalColourPickerMissing{
     "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
 };
 
+constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
+constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
+constexpr Text cancel{"Abbrechen", "Cancel"};
+
 QString inLanguage(const Text &text)
 {
     return QString::fromUtf8(tonfang::languageIsGerman() ? text.german : text.english);
@@ -31,6 +35,21 @@ namespace tonfang {
 QString portalColourPickerMissingText()
 {
     return inLanguage(portalColourPickerMissing);
+}
+
+QString openingColourListText()
+{
+    return inLanguage(openingColourList);
+}
+
+QString savingColourListText()
+{
+    return inLanguage(savingColourList);
+}
+
+QString cancelText()
+{
+    return inLanguage(cancel);
 }
 
 } // namespace tonfang
