@@ -93,8 +93,9 @@ public:
 
     // data() under this role: the entry's colour number as an int.
     static constexpr int ColourRole = Qt::UserRole + 1;
-    // The most colours a piece of the list holds; a reader that hands over
-    // blocks of at most this size has them taken without a copy.
+    // The most colours a piece of the list holds. appendBlocks() takes blocks
+    // of a quarter of this up to this size as they are; smaller ones are copied
+    // onto the last piece and larger ones into pieces of this size.
     static constexpr std::size_t blockCapacity = 65536;
 
     // What a drag of an entry carries: which list it left and from which row.
