@@ -158,17 +158,14 @@ void CopyAsMenus::saveGimpPaletteClick()
 
 void CopyAsMenus::saveGimpPalette(const QString &fileName)
 {
-    // The colours are taken here, on this thread; the worker writes the copy
-    // while the list may change.
-    const std::vector<ColourListEntry> &entries = m_prog.ColorListBox1->colourModel()->entries();
-    std::vector<tonfang::Rgb> colours(entries.size());
-    std::transform(entries.begin(), entries.end(), colours.begin(),
-                   [](const ColourListEntry &entry) { return tonfang::TColorToRGB(entry.colour); });
+    // The colours are taken here, on this thread: the worker writes them from
+    // pieces the list copies before it changes them.
+    const ColourListSnapshot colours = m_prog.ColorListBox1->colourModel()->snapshot();
     const std::string header =
         tonfang::gimpPaletteHeader(QFileInfo(fileName).completeBaseName().toStdString());
     // Every row is as long as any other.
     const qint64 totalBytes = qint64(header.size()) +
-                              qint64(colours.size()) * qint64(tonfang::gimpPaletteRow({}).size());
+                              colours.size() * qint64(tonfang::gimpPaletteRow({}).size());
 
     // The colour list file's save path: the old file is replaced only once the
     // new one is complete, and a cancel leaves it as it was.
@@ -177,16 +174,22 @@ void CopyAsMenus::saveGimpPalette(const QString &fileName)
         const SaveControl control{
             [&worker] { return worker.cancelRequested(); },
             [&worker, totalBytes](qint64 written) { worker.setProgress(written, totalBytes); }};
-        std::size_t next = 0;
+        auto block = colours.begin();
+        std::size_t next = 0; // in the current block
         bool headerWritten = false;
         const BytePieces pieces = [&](QByteArray &piece) {
             if (!std::exchange(headerWritten, true))
                 piece.append(header.data(), qsizetype(header.size()));
-            for (const std::size_t end = std::min(colours.size(), next + rowsPerPiece); next < end; ++next) {
-                const std::string row = tonfang::gimpPaletteRow(colours[next]);
+            for (std::size_t rows = 0; block != colours.end() && rows < rowsPerPiece; ++rows) {
+                const std::span<const tonfang::ColourNumber> numbers = *block;
+                const std::string row = tonfang::gimpPaletteRow(tonfang::TColorToRGB(numbers[next]));
                 piece.append(row.data(), qsizetype(row.size()));
+                if (++next == numbers.size()) {
+                    ++block;
+                    next = 0;
+                }
             }
-            return next < colours.size();
+            return block != colours.end();
         };
         saveBytesAtomically(fileName, pieces, totalBytes, control);
     });
