@@ -24,11 +24,12 @@ struct ColourListReading {
 ColourListReading readColourListText(QString text);
 
 // The size in bytes of the file of so many colours: "RRGGBB" and CR LF each.
-qint64 colourListFileSize(std::size_t colours);
-// Writes the colours to a file. Returns false without touching anything when the
-// name has a picture extension or the save was cancelled; throws WideFileError
-// when it cannot be written. The old file is replaced only by a complete new one.
-bool saveColourListFile(const std::vector<tonfang::ColourNumber> &colours, const QString &fileName,
+qint64 colourListFileSize(qint64 colours);
+// Writes the colours of a list to a file; labels are not stored. Returns false
+// without touching anything when the name has a picture extension or the save
+// was cancelled; throws WideFileError when it cannot be written. The old file is
+// replaced only by a complete new one.
+bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
                         const SaveControl &control = {});
 
 // Appends the colours of a file to the end of the list, all in one insertion.

@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include <algorithm>
 #include <exception>
 
 namespace {
@@ -256,12 +255,9 @@ void ColourListHandlers::savecolClick()
     const QString fileName = askFileName(fileDialog(m_sd, "sd", true));
     if (fileName.isEmpty())
         return;
-    // The colours are taken here, on this thread; the worker writes the copy
-    // while the list may change.
-    const std::vector<ColourListEntry> &entries = m_list->colourModel()->entries();
-    std::vector<tonfang::ColourNumber> colours(entries.size());
-    std::transform(entries.begin(), entries.end(), colours.begin(),
-                   [](const ColourListEntry &entry) { return entry.colour; });
+    // The colours are taken here, on this thread: the worker writes them from
+    // pieces the list copies before it changes them.
+    const ColourListSnapshot colours = m_list->colourModel()->snapshot();
     const qint64 totalBytes = colourListFileSize(colours.size());
 
     BackgroundJob job(&m_prog, tonfang::savingColourListText());
