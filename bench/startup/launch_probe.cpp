@@ -91,7 +91,7 @@ int probeGrab(xcb_connection_t *connection, xcb_window_t root, char *argv[])
             peak = statusKilobytes(pid, "VmHWM:");
             break;
         }
-        usleep(200);
+        usleep(1000);
     }
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
