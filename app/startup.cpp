@@ -27,7 +27,8 @@ void Startup::applyApplicationIdentity()
     QCoreApplication::setApplicationName(QStringLiteral("tonfang"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quellwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
-    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
+    // No application display name: Qt would append it to every window title
+    // the desktop shows, and each window's title is its caption alone.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
 }
 

@@ -103,9 +103,8 @@ void Tstart::FormCreate()
 
 void Tstart::startsprache()
 {
-    // The title is the same in both languages; only the German splash carries
-    // the overlay.
-    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
+    // The application title is the same in both languages (see
+    // tonfang::applicationTitle); only the German splash carries the overlay.
     Image2->setVisible(languageCode() == QLatin1String("de"));
 }
 

@@ -75,22 +75,30 @@ ColourListReading readColourListText(QString text)
     return reading;
 }
 
-bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName)
+qint64 colourListFileSize(std::size_t colours)
+{
+    // Every line is ASCII, one byte per character in the locale's encoding.
+    return qint64(colours) * (colourLineLength + lineEnd.size());
+}
+
+bool saveColourListFile(const std::vector<tonfang::ColourNumber> &colours, const QString &fileName,
+                        const SaveControl &control)
 {
     // Written in pieces of a few thousand lines: a long list then needs neither
     // its whole text nor its whole bytes in memory at once.
     constexpr std::size_t linesPerPiece = 16384;
     std::size_t next = 0;
-    const auto nextPiece = [&entries, &next](QString &piece) {
-        const std::size_t end = std::min(entries.size(), next + linesPerPiece);
+    const auto nextPiece = [&colours, &next](QString &piece) {
+        const std::size_t end = std::min(colours.size(), next + linesPerPiece);
         piece.reserve(qsizetype(end - next) * (colourLineLength + lineEnd.size()));
         for (; next < end; ++next) {
-            piece.append(QLatin1StringView(tonfang::TColorToHex(entries[next].colour)));
+            piece.append(QLatin1StringView(tonfang::TColorToHex(colours[next])));
             piece.append(lineEnd);
         }
-        return next < entries.size();
+        return next < colours.size();
     };
-    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi);
+    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi, colourListFileSize(colours.size()),
+                              control);
 }
 
 void appendColourListFile(ColourListModel &model, const QString &fileName)

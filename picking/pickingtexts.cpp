@@ -42,6 +42,9 @@ constexpr Text noScreen{
     "tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige.",
     "tonfang: picking a color needs an X11 or Wayland display.",
 };
+constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
+constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
+constexpr Text cancel{"Abbrechen", "Cancel"};
 
 QString inLanguage(const Text &text)
 {
@@ -57,9 +60,20 @@ QString portalColourPickerMissingText()
     return inLanguage(portalColourPickerMissing);
 }
 
-} // namespace tonfang
+QString openingColourListText()
+{
+    return inLanguage(openingColourList);
+}
 
-namespace tonfang {
+QString savingColourListText()
+{
+    return inLanguage(savingColourList);
+}
+
+QString cancelText()
+{
+    return inLanguage(cancel);
+}
 
 QString grabRefusedLine()
 {

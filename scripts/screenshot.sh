@@ -1,13 +1,39 @@
 #!/usr/bin/env bash
-# Takes the screenshot that software centres show (the AppStream metadata
-# points to it on the web site): the English main window after a colour has
-# been picked from the desktop, under a private Xvfb. Writes
-# assets/screenshot-main-window.png; upload that to the web site's /tonfang/.
+# Screenshots under a private Xvfb.
+#   screenshot.sh                   the screenshot that software centres show
+#                                   (the AppStream metadata points to it on the
+#                                   web site): the English main window after a
+#                                   colour has been picked from the desktop.
+#                                   Writes assets/screenshot-main-window.png;
+#                                   upload that to the web site's /tonfang/.
+#   screenshot.sh windows [FOLDER]  the main window at 13 decimal places, beside
+#                                   the unit affixes dialog in both languages,
+#                                   and the colour dialog, on a German desktop
+#                                   at scale 1 and 2, to look at (FOLDER/scale1,
+#                                   FOLDER/scale2; build/screenshots by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/deps.sh
+
+if [ "${1:-}" = windows ]; then
+  out=$(realpath -m "${2:-build/screenshots}")
+  # The test tree builds the picture taker and the German locale it runs in.
+  [ -f build/test/CMakeCache.txt ] || cmake -S . -B build/test -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build/test --target window_screenshots
+  source scripts/xvfb.sh
+  start_xvfb 2560x1600x24
+  for scale in 1 2; do
+    mkdir -p "$out/scale$scale"
+    LOCPATH="$root/build/test/locales" LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=xcb \
+      QT_SCALE_FACTOR=$scale build/test/tests/app/screen/window_screenshots "$out/scale$scale"
+  done
+  echo "Screenshots: $out"
+  exit 0
+fi
+
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DTONFANG_TESTS=OFF -DTONFANG_BENCH=OFF >/dev/null
 cmake --build build/release --target tonfang

@@ -96,7 +96,9 @@ void BM_OpenColourListFile(benchmark::State &state)
 void BM_SaveColourListFile(benchmark::State &state)
 {
     const int lines = int(state.range(0));
-    const std::vector<ColourListEntry> list = entries(lines);
+    std::vector<tonfang::ColourNumber> list;
+    for (const ColourListEntry &entry : entries(lines))
+        list.push_back(entry.colour);
     const QString file = folder().filePath(QStringLiteral("saved%1.txt").arg(lines));
     for (auto _ : state) {
         if (!saveColourListFile(list, file))

@@ -104,7 +104,7 @@ TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
     EXPECT_TRUE(start.isHidden());  // created hidden, the message loop shows it
     EXPECT_EQ(start.objectName(), QLatin1String("start"));
     EXPECT_EQ(start.windowTitle(), QLatin1String("start"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 
     const Qt::WindowFlags flags = start.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));

@@ -45,21 +45,18 @@ using ColourListFileTest = TempFolderTest;
 TEST_F(ColourListFileTest, WritesUpperCaseHexLinesEachEndedWithCrLf)
 {
     const QString file = path("list.txt");
-    ASSERT_TRUE(saveColourListFile({white, black}, file));
+    ASSERT_TRUE(saveColourListFile({white.colour, black.colour}, file));
     EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
 
-    // Red comes first; only the low three bytes of the colour number count,
-    // and the label is not stored.
-    ASSERT_TRUE(saveColourListFile({{QStringLiteral("anything"), 0x7F0A0BFF},
-                                    {QStringLiteral("(001 002 003)"), 0x030201}},
-                                   file));
+    // Red comes first; only the low three bytes of the colour number count.
+    ASSERT_TRUE(saveColourListFile({0x7F0A0BFF, 0x030201}, file));
     EXPECT_EQ(read(file), QByteArray("FF0B0A\r\n010203\r\n"));
 
     ASSERT_TRUE(saveColourListFile({}, file));
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(read(file), QByteArray());
 
-    EXPECT_FALSE(saveColourListFile({white}, path("list.JPEG")));
+    EXPECT_FALSE(saveColourListFile({white.colour}, path("list.JPEG")));
     EXPECT_FALSE(QFile::exists(path("list.JPEG")));
 }
 
@@ -196,14 +193,16 @@ TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
 {
     // Enough lines to be written in several pieces.
     std::vector<ColourListEntry> entries;
+    std::vector<tonfang::ColourNumber> colours;
     for (int i = 0; i < 40'000; ++i) {
         const int red = i % 256, green = (i * 7) % 256, blue = (i * 13) % 256;
         char label[16];
         std::snprintf(label, sizeof label, "(%03d %03d %03d)", red, green, blue);
         entries.push_back({QString::fromLatin1(label), red + 256 * green + 65536 * blue});
+        colours.push_back(entries.back().colour);
     }
     const QString file = path("round.txt");
-    ASSERT_TRUE(saveColourListFile(entries, file));
+    ASSERT_TRUE(saveColourListFile(colours, file));
     EXPECT_EQ(QFile(file).size(), 8 * 40'000);
     ColourListModel model;
     appendColourListFile(model, file);
