@@ -24,12 +24,12 @@ work=$(mktemp -d -p "$xvfb_work")  # removed with the server
 # One warm-up run each, so that both start from a warm file cache.
 "$probe" Minimal Minimal -- "$minimal" >/dev/null 2>&1
 (cd "$work" && "$probe" start "Tonfang - Quellwerk" -- "$tonfang" >/dev/null 2>&1)
-(cd "$work" && "$probe" --grab -- "$oneshot" >/dev/null 2>&1)
+(cd "$work" && "$probe" --grab -- "$oneshot" --pick >/dev/null 2>&1)
 for ((i = 0; i < runs; i++)); do
   "$probe" Minimal Minimal -- "$minimal" 2>/dev/null >>"$work/minimal"
   # A working folder without language marker files.
   (cd "$work" && "$probe" start "Tonfang - Quellwerk" -- "$tonfang" 2>/dev/null >>"$work/tonfang")
-  (cd "$work" && "$probe" --grab -- "$oneshot" 2>/dev/null >>"$work/oneshot")
+  (cd "$work" && "$probe" --grab -- "$oneshot" --pick 2>/dev/null >>"$work/oneshot")
 done
 
 median() {  # column of a file

@@ -3,6 +3,7 @@
 
 #include "screenhelpers.h"
 
+#include "core/colourformats.h"
 #include "picking/screenpixel.h"
 
 #include <QFile>
@@ -87,6 +88,9 @@ TEST_F(OneShot, TheHandPicksStepsOrCancels)
         QString output;
     } cases[] = {
         {{}, {{click, "1"}}, 0, line(start)},
+        {{"--format", "oklch"}, {{click, "1"}}, 0,
+         QString::fromStdString(tonfang::formatColour(rootPatternColour(start),
+                                                      tonfang::ColourFormat::Oklch, 2)) + '\n'},
         {{}, {{key, "Escape"}}, 1, {}},
         {{}, {{click, "3"}}, 1, {}},
         {{}, {{key, "Right"}, {key, "Return"}}, 0, line(start + QPoint(1, 0))},

@@ -296,7 +296,8 @@ void startOneShot(QProcess &process, const QStringList &arguments, const QString
     }
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(TONFANG_ONESHOT), arguments);
+    process.start(QStringLiteral(TONFANG_ONESHOT),
+                  QStringList{QStringLiteral("--pick")} + arguments);
 }
 
 void OtherXClient::setMapped(const QWidget *window, bool mapped)

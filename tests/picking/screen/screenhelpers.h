@@ -110,7 +110,8 @@ private:
     xcb_connection_t *m_connection;
 };
 
-// Starts the one-shot pick as its own program, in a folder (language markers),
+// Starts the one-shot pick (--pick and the arguments) as its own program, in a
+// folder (language markers),
 // with NAME=value changes to the environment ("NAME=" removes it).
 void startOneShot(QProcess &process, const QStringList &arguments = {},
                   const QString &folder = {}, const QStringList &environment = {});
