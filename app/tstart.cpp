@@ -41,9 +41,9 @@ QLabel *pictureLabel(QWidget *parent, const QString &name, const QString &file, 
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(where);
-    const QImage picture = tonfang::loadJpeg(file);
+    const QPixmap picture = tonfang::loadJpegPixmap(file, label->devicePixelRatioF());
     if (!picture.isNull())
-        label->setPixmap(QPixmap::fromImage(picture));
+        label->setPixmap(picture);
     // Clicks on the pictures are clicks on the window.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
