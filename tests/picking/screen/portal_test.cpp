@@ -266,7 +266,6 @@ TEST_F(Portal, TheOneShotPickAsksThePortalOnAWaylandSessionOnly)
         {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "cancel"}, 1, "", ""},
         {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "failure"}, 3, "", "Portal"},
         {{"XDG_SESSION_TYPE=wayland"}, {}, 3, "", "xdg-desktop-portal-gnome"},
-        {{"XDG_SESSION_TYPE=wayland"}, {"--version", "1"}, 3, "", "xdg-desktop-portal-gnome"},
         // An X11 session picks on the X server: a click on the root pattern.
         {{"XDG_SESSION_TYPE=x11", "WAYLAND_DISPLAY=wayland-test"}, colour, 0,
          hexText(rootPatternColour(onRoot)) + '\n', ""},

@@ -269,17 +269,13 @@ void OtherXClient::ungrab()
 bool OtherXClient::pointerHeldElsewhere()
 {
     const bool free = grabPointer();
-    if (free)
-        ungrab();
-    return !free;
+    return free ? (ungrab(), false) : true;
 }
 
 bool OtherXClient::keyboardHeldElsewhere()
 {
     const bool free = grabKeyboard();
-    if (free)
-        ungrab();
-    return !free;
+    return free ? (ungrab(), false) : true;
 }
 
 void startOneShot(QProcess &process, const QStringList &arguments, const QString &folder,
