@@ -1,5 +1,7 @@
 #include "app/displaycheck.h"
 
+#include "picking/sessiontype.h"
+
 #include <xcb/xcb.h>
 
 #include <sys/socket.h>
@@ -18,9 +20,9 @@ DisplayEnvironment DisplayEnvironment::current()
 
 bool isWaylandSession(const DisplayEnvironment &environment)
 {
-    if (!environment.sessionType.isEmpty())
-        return environment.sessionType == "wayland";
-    return !environment.waylandDisplay.isEmpty();
+    // The pick's rule, before Qt has chosen a platform.
+    return sessionNeedsPortal(QString(), QString::fromLocal8Bit(environment.sessionType),
+                              QString::fromLocal8Bit(environment.waylandDisplay));
 }
 
 DisplayPlan displayPlan(const QStringList &qtArguments, const DisplayEnvironment &environment)

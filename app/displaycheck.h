@@ -31,8 +31,8 @@ struct DisplayPlan {
 };
 DisplayPlan displayPlan(const QStringList &qtArguments, const DisplayEnvironment &environment);
 
-// The rule by which the session is a Wayland one: XDG_SESSION_TYPE says so,
-// or, only when it is unset, WAYLAND_DISPLAY is set.
+// Whether the session is a Wayland one, by the pick's rule: XDG_SESSION_TYPE
+// says so, or, only when it is unset, WAYLAND_DISPLAY is set.
 bool isWaylandSession(const DisplayEnvironment &environment);
 
 bool canReachX(const QByteArray &displayName);

@@ -6,7 +6,9 @@
 #include "app/startup.h"
 #include "clipboard/clipboardhandoff.h"
 #include "core/colourformats.h"
+#include "editor/languagecode.h"
 #include "picking/oneshotpick.h"
+#include "picking/sessiontype.h"
 
 #include <cstdio>
 #include <vector>
@@ -26,17 +28,9 @@ void printLine(std::FILE *stream, const QString &line)
     print(stream, line + QLatin1Char('\n'));
 }
 
-// The Wayland session rule of the eyedropper: the platform is Wayland, or
-// the session says it is one.
-bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-           || isWaylandSession(DisplayEnvironment::current());
-}
-
 void copyToClipboard(const QString &text, const CommandLine &line, const QString &language)
 {
-    if (onWayland()) {
+    if (pickThroughPortal()) {
         switch (copyWithWlCopy(text)) {
         case WlCopyResult::Done:
             return;
@@ -73,6 +67,8 @@ int pick(const char *program, const CommandLine &line, const QString &language)
 
     TonfangApplication app(qtArgc, qtArgv.data());
     Startup::applyApplicationIdentity();
+    // No splash holds the language code here; the pick's messages read it.
+    setLanguageCode(language);
     const OneShotPick picked = pickOneColour(line.magnifier);
     switch (picked.status) {
     case OneShotPick::Status::Cancelled:
