@@ -19,9 +19,19 @@ constexpr Text portalColourPickerMissing{
     "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
 };
 
+constexpr Text colourListCapacity{
+    "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen.",
+    "The colour list can hold at most 100,000,000 entries.",
+};
+
 QString inLanguage(const Text &text)
 {
     return QString::fromUtf8(tonfang::languageIsGerman() ? text.german : text.english);
+}
+
+QString inLanguage(const Text &text, const QString &languageCode)
+{
+    return QString::fromUtf8(languageCode == tonfang::languageGerman ? text.german : text.english);
 }
 
 } // namespace
@@ -31,6 +41,11 @@ namespace tonfang {
 QString portalColourPickerMissingText()
 {
     return inLanguage(portalColourPickerMissing);
+}
+
+QString colourListCapacityText(const QString &languageCode)
+{
+    return inLanguage(colourListCapacity, languageCode);
 }
 
 } // namespace tonfang

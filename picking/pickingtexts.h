@@ -1,6 +1,8 @@
 #pragma once
 // The eyedropper's own messages, in the language of the moment.
 
+#include "editor/languagecode.h"
+
 #include <QString>
 
 namespace tonfang {
@@ -8,5 +10,9 @@ namespace tonfang {
 // Shown when a Wayland desktop offers no colour picker through its portal: the
 // X server there sees only black, so no colour can be picked at all.
 QString portalColourPickerMissingText();
+
+// Shown when opening a colour list file would take the list past the most
+// entries it holds; nothing was added.
+QString colourListCapacityText(const QString &languageCode = tonfang::languageCode());
 
 } // namespace tonfang
