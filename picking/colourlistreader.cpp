@@ -73,6 +73,10 @@ public:
     // Whether decoding can still make the whole text void or fail: a broken
     // UTF-8 sequence or malformed UTF-7 anywhere.
     bool canFailLater() const { return m_encoding == EncodingUtf8 || m_encoding == EncodingUtf7; }
+    // UTF-8 and the locale's encoding: ASCII bytes are their own text.
+    bool passesAscii() const { return m_encoding == EncodingUtf8 || m_encoding == EncodingAnsi; }
+    // Bytes of a unit or sequence that the next bytes complete.
+    bool holdsBytes() const { return !m_held.isEmpty(); }
     // UTF-8 with a broken sequence: the whole text is empty.
     bool textIsVoid() const { return m_encoding == EncodingUtf8 && m_utf8.hasError(); }
 
@@ -228,28 +232,33 @@ private:
     QByteArray m_joined; // the held bytes and the next ones, when some were held
 };
 
-// A colour line whose six units are hex digits, the way nearly all lines are,
-// without building a text per pair; nothing for any other line.
-std::optional<tonfang::ColourNumber> colourOfHexDigits(QStringView line)
+// The value of each hex digit among the first 256 units, -1 for every other.
+constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    for (int c = 0; c < 256; ++c)
+        values[std::size_t(c)] = std::int8_t(c >= '0' && c <= '9'   ? c - '0'
+                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                                    : -1);
+    return values;
+}();
+
+// Six units (or ASCII bytes) that are hex digits, the way nearly every colour
+// line is, as a colour number, without building a text per pair; nothing for
+// any others.
+template <typename Unit>
+std::optional<tonfang::ColourNumber> colourOfHexDigits(const Unit *units)
 {
-    const auto digit = [](char16_t unit) {
-        if (unit >= u'0' && unit <= u'9')
-            return int(unit - u'0');
-        if (unit >= u'A' && unit <= u'F')
-            return int(unit - u'A' + 10);
-        if (unit >= u'a' && unit <= u'f')
-            return int(unit - u'a' + 10);
-        return -1;
-    };
-    tonfang::ColourNumber colour = 0;
+    std::array<int, colourLineLength> digits{};
     for (qsizetype i = 0; i < colourLineLength; ++i) {
-        const int value = digit(line[i].unicode());
-        if (value < 0)
-            return std::nullopt;
-        // Red is the first pair and the lowest byte; in a pair the first digit is high.
-        colour |= value << (8 * (i / 2) + (i % 2 == 0 ? 4 : 0));
+        const auto unit = std::make_unsigned_t<Unit>(units[i]);
+        digits[std::size_t(i)] = unit < 256 ? hexDigitValues[unit] : -1;
     }
-    return colour;
+    if ((digits[0] | digits[1] | digits[2] | digits[3] | digits[4] | digits[5]) < 0)
+        return std::nullopt;
+    // Red is the first pair and the lowest byte; in a pair the first digit is high.
+    return (digits[0] << 4 | digits[1]) | (digits[2] << 4 | digits[3]) << 8
+           | (digits[4] << 4 | digits[5]) << 16;
 }
 
 // What the locale's encoding makes of a piece of the text: to it and back, as
@@ -307,7 +316,19 @@ public:
                 extendPiece(QStringView(&carriageReturn, 1));
             }
         }
+        const char16_t *const units = text.utf16();
         while (from < text.size() && collecting()) {
+            // The usual line, six hex digits and CR LF, straight from the text.
+            if (m_pieceLength == 0 && text.size() - from >= colourLineLength + 2
+                && units[from + colourLineLength] == carriageReturn
+                && units[from + colourLineLength + 1] == lineFeed) {
+                if (const std::optional<tonfang::ColourNumber> colour = colourOfHexDigits(units + from)) {
+                    m_firstPiece = false;
+                    addColour(*colour);
+                    from += colourLineLength + 2;
+                    continue;
+                }
+            }
             const qsizetype at = text.indexOf(carriageReturn, from);
             if (at < 0) {
                 extendPiece(text.sliced(from));
@@ -326,6 +347,28 @@ public:
                 from = at + 1;
             }
         }
+    }
+
+    // Colour lines of six hex digits and CR LF at the start of ASCII bytes that
+    // are their own text, taken when a piece begins there; returns how many
+    // bytes they fill.
+    qsizetype takeHexLines(QByteArrayView bytes)
+    {
+        if (m_pieceLength != 0 || m_carriageReturnPending)
+            return 0;
+        constexpr qsizetype lineBytes = colourLineLength + 2;
+        qsizetype used = 0;
+        for (; bytes.size() - used >= lineBytes && collecting(); used += lineBytes) {
+            const char *line = bytes.data() + used;
+            if (line[colourLineLength] != '\r' || line[colourLineLength + 1] != '\n')
+                break;
+            const std::optional<tonfang::ColourNumber> colour = colourOfHexDigits(line);
+            if (!colour)
+                break;
+            m_firstPiece = false;
+            addColour(*colour);
+        }
+        return used;
     }
 
     // The end of the text: its last piece.
@@ -379,7 +422,7 @@ private:
     void takeColourLine(QStringView line)
     {
         tonfang::ColourNumber colour = 0;
-        if (const std::optional<tonfang::ColourNumber> hex = colourOfHexDigits(line)) {
+        if (const std::optional<tonfang::ColourNumber> hex = colourOfHexDigits(line.utf16())) {
             colour = *hex;
         } else {
             try {
@@ -389,6 +432,11 @@ private:
                 return;
             }
         }
+        addColour(colour);
+    }
+
+    void addColour(tonfang::ColourNumber colour)
+    {
         if (m_entries == m_maxEntries) {
             m_tooMany = true;
             return;
@@ -504,17 +552,39 @@ private:
 
     void decode(QByteArrayView bytes, bool atEnd)
     {
-        if (!decoding())
-            return;
         try {
-            if (atEnd)
-                m_decoder->finish(m_text);
-            else
-                m_decoder->decode(bytes, m_text);
+            if (atEnd) {
+                if (decoding()) {
+                    m_decoder->finish(m_text);
+                    takeText(true);
+                }
+                return;
+            }
+            while (!bytes.isEmpty() && decoding()) {
+                if (!m_decoder->passesAscii() || !m_lines.collecting()) {
+                    m_decoder->decode(bytes, m_text);
+                    takeText(false);
+                    return;
+                }
+                // Lines of six hex digits and CR LF are the same bytes in
+                // UTF-8 and as text, and leave the decoder as it was: they go
+                // straight to the colours, and only the bytes up to the end of
+                // the next other line are decoded.
+                if (!m_decoder->holdsBytes())
+                    bytes = bytes.sliced(m_lines.takeHexLines(bytes));
+                const qsizetype lineFeed = bytes.indexOf('\n');
+                const QByteArrayView line = lineFeed < 0 ? bytes : bytes.first(lineFeed + 1);
+                m_decoder->decode(line, m_text);
+                takeText(false);
+                bytes = bytes.sliced(line.size());
+            }
         } catch (const WideFileError &) {
             m_decodingError = std::current_exception();
-            return;
         }
+    }
+
+    void takeText(bool atEnd)
+    {
         if (m_decoder->textIsVoid() || !m_lines.collecting())
             return;
         m_lines.take(m_text);
