@@ -261,6 +261,33 @@ std::optional<tonfang::ColourNumber> colourOfHexDigits(const Unit *units)
            | (digits[4] << 4 | digits[5]) << 16;
 }
 
+// Eight bytes that are a colour line of six hex digits and CR LF, as a colour
+// number; nothing for any other bytes. All eight at once: the way nearly
+// every line of a file is read, so it must cost next to nothing.
+std::optional<tonfang::ColourNumber> colourOfHexLine(const char *line)
+{
+    constexpr std::uint64_t ones = 0x0000'0101'0101'0101; // one in each digit's byte
+    constexpr std::uint64_t highBits = 0x80 * ones;
+    const std::uint64_t bytes = qFromLittleEndian<std::uint64_t>(line);
+    const std::uint64_t digits = bytes & 0x0000'FFFF'FFFF'FFFF;
+    if ((bytes >> 48) != 0x0A0D || (digits & highBits) != 0)
+        return std::nullopt;
+    // Bytes below 0x80 compared all at once: no carry or borrow crosses a byte.
+    const auto atLeast = [](std::uint64_t value, unsigned low) { return (value + (0x80 - low) * ones) & highBits; };
+    const auto atMost = [](std::uint64_t value, unsigned high) { return ((0x80 + high) * ones - value) & highBits; };
+    const std::uint64_t lower = digits | 0x20 * ones;
+    const std::uint64_t isDigit = atLeast(digits, '0') & atMost(digits, '9');
+    const std::uint64_t isLetter = atLeast(lower, 'a') & atMost(lower, 'f');
+    if ((isDigit | isLetter) != highBits)
+        return std::nullopt;
+    // A digit's value is its low four bits, plus 9 for a letter (bit 6 set).
+    const std::uint64_t values = (digits & 0x0F * ones) + 9 * ((digits >> 6) & ones);
+    // Each pair into one byte, the first digit high; red is the first pair.
+    constexpr std::uint64_t firstOfPairs = 0x0000'000F'000F'000F;
+    const std::uint64_t pairs = (values & firstOfPairs) << 4 | ((values >> 8) & firstOfPairs);
+    return tonfang::ColourNumber((pairs & 0xFF) | ((pairs >> 16) & 0xFF) << 8 | ((pairs >> 32) & 0xFF) << 16);
+}
+
 // What the locale's encoding makes of a piece of the text: to it and back, as
 // the whole text always went before it was split. The round trip turns each
 // unpaired surrogate into one U+FFFD and drops a U+FEFF at the very start of the
@@ -357,18 +384,39 @@ public:
         if (m_pieceLength != 0 || m_carriageReturnPending)
             return 0;
         constexpr qsizetype lineBytes = colourLineLength + 2;
-        qsizetype used = 0;
-        for (; bytes.size() - used >= lineBytes && collecting(); used += lineBytes) {
-            const char *line = bytes.data() + used;
-            if (line[colourLineLength] != '\r' || line[colourLineLength + 1] != '\n')
+        const char *line = bytes.data();
+        const char *const end = line + bytes.size();
+        while (end - line >= lineBytes && collecting()) {
+            // At most as many lines as the block has room for, and one past
+            // the limit, which ends the reading; gathered in a batch first,
+            // which keeps the loop out of the block's bookkeeping.
+            std::array<tonfang::ColourNumber, 256> batch;
+            const std::size_t room = std::size_t(std::min<std::uint64_t>(
+                {batch.size(), m_blockEntries - m_block.size(),
+                 std::min(m_maxEntries - m_entries, UINT64_MAX - 1) + 1,
+                 std::uint64_t(end - line) / lineBytes}));
+            std::size_t taken = 0;
+            for (; taken < room; ++taken, line += lineBytes) {
+                const std::optional<tonfang::ColourNumber> colour = colourOfHexLine(line);
+                if (!colour)
+                    break;
+                batch[taken] = *colour;
+            }
+            if (taken == 0)
                 break;
-            const std::optional<tonfang::ColourNumber> colour = colourOfHexDigits(line);
-            if (!colour)
-                break;
+            m_block.insert(m_block.end(), batch.begin(), batch.begin() + std::ptrdiff_t(taken));
             m_firstPiece = false;
-            addColour(*colour);
+            m_entries += taken;
+            if (m_entries > m_maxEntries) {
+                m_tooMany = true;
+                return line - bytes.data();
+            }
+            if (m_block.size() == m_blockEntries)
+                deliverBlock();
+            if (taken < room)
+                break;
         }
-        return used;
+        return line - bytes.data();
     }
 
     // The end of the text: its last piece.
