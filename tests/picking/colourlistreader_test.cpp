@@ -146,6 +146,20 @@ TEST_F(ColourListReaderTest, GivesWhatReadingTheWholeFileGivesHoweverTheReadsDiv
     EXPECT_GT(compared, 2000);
 }
 
+// Plain colour lines are read from the bytes directly: every byte in every
+// digit's place must still give what the decoded text gives.
+TEST_F(ColourListReaderTest, TakesEveryByteInEveryDigitPlaceAsTheTextDoes)
+{
+    for (int place = 0; place < 6; ++place) {
+        for (int byte = 0; byte < 256; ++byte) {
+            QByteArray line("0a0F00\r\n");
+            line[place] = char(byte);
+            const QString name = write(QStringLiteral("line.txt"), line + line);
+            ASSERT_EQ(streamedOutcome(name, {}), wholeFileOutcome(name)) << place << " " << byte;
+        }
+    }
+}
+
 TEST_F(ColourListReaderTest, RefusesWhatCannotBeOpenedWithTheSameMessage)
 {
     for (const QString &name : {path(QStringLiteral("missing.txt")), dir.path(), QStringLiteral("/dev/zero")}) {
