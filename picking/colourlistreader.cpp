@@ -616,15 +616,19 @@ private:
                 }
                 // Lines of six hex digits and CR LF are the same bytes in
                 // UTF-8 and as text, and leave the decoder as it was: they go
-                // straight to the colours, and only the bytes up to the end of
-                // the next other line are decoded.
+                // straight to the colours. Other bytes are decoded in stretches
+                // of a few kilobytes that end with a line (so the next stretch
+                // begins a piece with nothing held back), which keeps a file of
+                // short odd lines from costing a decoding call per line.
                 if (!m_decoder->holdsBytes())
                     bytes = bytes.sliced(m_lines.takeHexLines(bytes));
-                const qsizetype lineFeed = bytes.indexOf('\n');
-                const QByteArrayView line = lineFeed < 0 ? bytes : bytes.first(lineFeed + 1);
-                m_decoder->decode(line, m_text);
+                constexpr qsizetype stretch = 4096;
+                const qsizetype lineEnd =
+                    bytes.size() <= stretch ? -1 : bytes.indexOf(QByteArrayView("\r\n"), stretch - 1);
+                const QByteArrayView decoded = lineEnd < 0 ? bytes : bytes.first(lineEnd + 2);
+                m_decoder->decode(decoded, m_text);
                 takeText(false);
-                bytes = bytes.sliced(line.size());
+                bytes = bytes.sliced(decoded.size());
             }
         } catch (const WideFileError &) {
             m_decodingError = std::current_exception();

@@ -100,6 +100,17 @@ struct EncodedFile {
     QByteArray bytes;
 };
 
+// Some thousand lines, plain ones among odd ones, and a bad one last: longer
+// than the stretches in which odd lines are decoded.
+QString longMixedText()
+{
+    QString text;
+    for (int line = 0; line < 1500; ++line)
+        text += line % 7 == 0 ? u"\u00E4bc\r\n" : line % 11 == 0 ? u"\r\n\n" : u"a1b2c3\r\n";
+    text += u"12345G\r\n";
+    return text;
+}
+
 std::vector<EncodedFile> generatedFiles()
 {
     std::vector<EncodedFile> files;
@@ -109,14 +120,15 @@ std::vector<EncodedFile> generatedFiles()
     }
     for (const int encoding : {EncodingAnsi, EncodingUtf8, EncodingUtf7, EncodingUtf16LE,
                                EncodingUtf16BE, EncodingUtf32LE, EncodingUtf32BE}) {
-        for (const char16_t *const text : texts) {
-            // Not fromUtf16(), which drops a leading U+FEFF as a byte-order mark.
-            const QString unicode = QStringView(text).toString();
+        std::vector<QString> unicodeTexts{longMixedText()};
+        for (const char16_t *const text : texts) // not fromUtf16(), which drops a leading U+FEFF
+            unicodeTexts.push_back(QStringView(text).toString());
+        for (const QString &unicode : unicodeTexts) {
             const std::optional<QByteArray> bytes = encoded(unicode, encoding);
             if (!bytes)
                 continue;
             const std::string name = std::to_string(encoding) + " "
-                                     + unicode.toUtf8().toHex().toStdString();
+                                     + unicode.toUtf8().toHex().left(80).toStdString();
             files.push_back({name, *bytes});
             // A final odd byte, or a unit cut short.
             files.push_back({name + " + 3 bytes", *bytes + QByteArray("\x0D\x0A\x00", 3)});
@@ -133,7 +145,7 @@ TEST_F(ColourListReaderTest, GivesWhatReadingTheWholeFileGivesHoweverTheReadsDiv
     for (const EncodedFile &file : generatedFiles()) {
         const QString name = write(QStringLiteral("list.txt"), file.bytes);
         const ColourListOutcome whole = wholeFileOutcome(name);
-        for (const qsizetype readBytes : {1, 2, 3, 4, 5, 6, 7, 8, 13, 4096}) {
+        for (const qsizetype readBytes : {1, 2, 3, 4, 5, 6, 7, 8, 13, 4096, 65536}) {
             for (const std::size_t blockEntries : {std::size_t(1), std::size_t(2), std::size_t(1) << 16}) {
                 const ColourListOutcome streamed = streamedOutcome(name, {readBytes, blockEntries});
                 ASSERT_EQ(streamed, whole) << file.name << ", reads of " << readBytes
