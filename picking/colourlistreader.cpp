@@ -261,31 +261,32 @@ std::optional<tonfang::ColourNumber> colourOfHexDigits(const Unit *units)
            | (digits[4] << 4 | digits[5]) << 16;
 }
 
-// Eight bytes that are a colour line of six hex digits and CR LF, as a colour
-// number; nothing for any other bytes. All eight at once: the way nearly
-// every line of a file is read, so it must cost next to nothing.
-std::optional<tonfang::ColourNumber> colourOfHexLine(const char *line)
+// The value of every two bytes that are two hex digits, first digit high, by
+// the bytes read as a little-endian 16-bit number; -1 for all other pairs.
+const std::array<std::int16_t, 65536> &hexPairValues()
 {
-    constexpr std::uint64_t ones = 0x0000'0101'0101'0101; // one in each digit's byte
-    constexpr std::uint64_t highBits = 0x80 * ones;
+    static const auto values = [] {
+        auto table = std::make_unique<std::array<std::int16_t, 65536>>();
+        for (unsigned pair = 0; pair < 65536; ++pair) {
+            const int high = hexDigitValues[pair & 0xFF], low = hexDigitValues[pair >> 8];
+            (*table)[pair] = std::int16_t(high < 0 || low < 0 ? -1 : high << 4 | low);
+        }
+        return table;
+    }();
+    return *values;
+}
+
+// Eight bytes that are a colour line of six hex digits and CR LF, as a colour
+// number; nothing for any other bytes. A pair at a time: the way nearly every
+// line of a file is read, so it must cost next to nothing.
+std::optional<tonfang::ColourNumber> colourOfHexLine(const char *line, const std::array<std::int16_t, 65536> &pairs)
+{
     const std::uint64_t bytes = qFromLittleEndian<std::uint64_t>(line);
-    const std::uint64_t digits = bytes & 0x0000'FFFF'FFFF'FFFF;
-    if ((bytes >> 48) != 0x0A0D || (digits & highBits) != 0)
+    const int red = pairs[bytes & 0xFFFF], green = pairs[(bytes >> 16) & 0xFFFF],
+              blue = pairs[(bytes >> 32) & 0xFFFF];
+    if ((bytes >> 48) != 0x0A0D || (red | green | blue) < 0)
         return std::nullopt;
-    // Bytes below 0x80 compared all at once: no carry or borrow crosses a byte.
-    const auto atLeast = [](std::uint64_t value, unsigned low) { return (value + (0x80 - low) * ones) & highBits; };
-    const auto atMost = [](std::uint64_t value, unsigned high) { return ((0x80 + high) * ones - value) & highBits; };
-    const std::uint64_t lower = digits | 0x20 * ones;
-    const std::uint64_t isDigit = atLeast(digits, '0') & atMost(digits, '9');
-    const std::uint64_t isLetter = atLeast(lower, 'a') & atMost(lower, 'f');
-    if ((isDigit | isLetter) != highBits)
-        return std::nullopt;
-    // A digit's value is its low four bits, plus 9 for a letter (bit 6 set).
-    const std::uint64_t values = (digits & 0x0F * ones) + 9 * ((digits >> 6) & ones);
-    // Each pair into one byte, the first digit high; red is the first pair.
-    constexpr std::uint64_t firstOfPairs = 0x0000'000F'000F'000F;
-    const std::uint64_t pairs = (values & firstOfPairs) << 4 | ((values >> 8) & firstOfPairs);
-    return tonfang::ColourNumber((pairs & 0xFF) | ((pairs >> 16) & 0xFF) << 8 | ((pairs >> 32) & 0xFF) << 16);
+    return red | green << 8 | blue << 16;
 }
 
 // What the locale's encoding makes of a piece of the text: to it and back, as
@@ -395,9 +396,10 @@ public:
                 {batch.size(), m_blockEntries - m_block.size(),
                  std::min(m_maxEntries - m_entries, UINT64_MAX - 1) + 1,
                  std::uint64_t(end - line) / lineBytes}));
+            const std::array<std::int16_t, 65536> &pairs = hexPairValues();
             std::size_t taken = 0;
             for (; taken < room; ++taken, line += lineBytes) {
-                const std::optional<tonfang::ColourNumber> colour = colourOfHexLine(line);
+                const std::optional<tonfang::ColourNumber> colour = colourOfHexLine(line, pairs);
                 if (!colour)
                     break;
                 batch[taken] = *colour;
