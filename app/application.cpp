@@ -1,6 +1,11 @@
 #include "app/application.h"
 
+#include "editor/windowlook.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <exception>
 
@@ -15,6 +20,19 @@ TonfangApplication::ErrorSink &errorSink()
 TonfangApplication::TonfangApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    loadQtTranslations();
+}
+
+void TonfangApplication::loadQtTranslations()
+{
+    // Qt's own dialogs (colour, file, message box buttons) speak the desktop's
+    // language, whatever language the program's own texts are in.
+    auto *translator = new QTranslator(this);
+    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+    else
+        delete translator;
 }
 
 bool TonfangApplication::notify(QObject *receiver, QEvent *event)
@@ -35,7 +53,7 @@ void TonfangApplication::showError(const QString &text)
         errorSink()(text);
         return;
     }
-    QMessageBox::critical(activeWindow(), applicationDisplayName(), text);
+    QMessageBox::critical(activeWindow(), tonfang::applicationTitle, text);
 }
 
 void TonfangApplication::setErrorSink(ErrorSink sink)

@@ -1,7 +1,8 @@
 #pragma once
-// The application object. It is also the one place where an exception that
-// escapes an event handler ends up: the handler stops, whatever it had done
-// stays done, and the user sees the error's text in a message box.
+// The application object. It loads Qt's translations for the desktop's
+// language before any window is made. It is also the one place where an
+// exception that escapes an event handler ends up: the handler stops, whatever
+// it had done stays done, and the user sees the error's text in a message box.
 
 #include <QApplication>
 
@@ -20,4 +21,7 @@ public:
     // Tests replace the message box to read what the user would be told.
     using ErrorSink = std::function<void(const QString &)>;
     static void setErrorSink(ErrorSink sink);
+
+private:
+    void loadQtTranslations();
 };

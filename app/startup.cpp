@@ -4,6 +4,7 @@
 #include "app/languagehandlers.h"
 #include "app/optionhandlers.h"
 #include "app/tincuser.h"
+#include "clipboard/copyasmenus.h"
 #include "clipboard/copyhandlers.h"
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
@@ -27,7 +28,8 @@ void Startup::applyApplicationIdentity()
     QCoreApplication::setApplicationName(QStringLiteral("tonfang"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quellwerk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
-    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
+    // No application display name: Qt would append it to every window title
+    // the desktop shows, and each window's title is its caption alone.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
 }
 
@@ -73,6 +75,7 @@ void Startup::installHandlers()
     new Eyedropper(*m_prog);
     new OptionHandlers(*m_prog, *m_incuser);
     new CopyHandlers(*m_prog, *m_einhuser);
+    new CopyAsMenus(*m_prog);
     // The language commands switch the dialogs after the main window, each by
     // its own text routine: the custom step dialog's first, then the unit
     // affixes dialog's.

@@ -41,9 +41,9 @@ QLabel *pictureLabel(QWidget *parent, const QString &name, const QString &file, 
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(where);
-    const QImage picture = tonfang::loadJpeg(file);
+    const QPixmap picture = tonfang::loadJpegPixmap(file, label->devicePixelRatioF());
     if (!picture.isNull())
-        label->setPixmap(QPixmap::fromImage(picture));
+        label->setPixmap(picture);
     // Clicks on the pictures are clicks on the window.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
@@ -103,9 +103,8 @@ void Tstart::FormCreate()
 
 void Tstart::startsprache()
 {
-    // The title is the same in both languages; only the German splash carries
-    // the overlay.
-    QGuiApplication::setApplicationDisplayName(tonfang::applicationTitle);
+    // The application title is the same in both languages (see
+    // tonfang::applicationTitle); only the German splash carries the overlay.
     Image2->setVisible(languageCode() == QLatin1String("de"));
 }
 

@@ -13,9 +13,6 @@ class QTimer;
 
 namespace tonfang {
 
-// The application title, the same in both languages.
-inline constexpr QLatin1String applicationTitle("Tonfang - Quellwerk");
-
 // The language code chosen by the marker files in a folder: a file named "en"
 // makes it "en", a file named "de" makes it "de" again (it is tested last), and
 // without either it stays "de". Folders with these names do not count.

@@ -26,9 +26,11 @@ constexpr std::array<RowLayout, copyRowCount> rowLayouts = {{
     {{Field::HsvH, Field::HsvS, Field::HsvV}, {u"", u"\u00B0 ", u"% ", u"%"}},
     {{Field::TColor}, {u"", u""}},
     {{Field::X, Field::Y, Field::Z}, {u"", u"% ", u"% ", u"%"}},
-    {{Field::ChromaX, Field::ChromaY, Field::ChromaZ}, {u"", u"", u"", u""}},
+    // A blank keeps the chromaticity numbers apart: run together, they could
+    // not be read back.
+    {{Field::ChromaX, Field::ChromaY, Field::ChromaZ}, {u"", u" ", u" ", u""}},
     // Y comes from the XYZ row.
-    {{Field::Y, Field::ChromaX, Field::ChromaY}, {u"", u"% ", u"", u""}},
+    {{Field::Y, Field::ChromaX, Field::ChromaY}, {u"", u"% ", u" ", u""}},
 }};
 
 constexpr bool affixesFitTheRows()

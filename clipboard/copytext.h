@@ -27,7 +27,7 @@ using AffixTexts = std::array<QString, affixCount>;
 using FieldTexts = std::array<QString, fieldCount>;
 
 // The affixes a fresh start begins with: a "#" before the hex digits, "%"
-// after percentages, a degree sign after the hue.
+// after percentages, a degree sign after the hue, blanks between the others.
 AffixTexts defaultAffixes();
 
 QString copyText(CopyRow row, const FieldTexts &fields, const AffixTexts &affixes,

@@ -104,6 +104,24 @@ const std::vector<AffixRow> &affixRows()
     return rows;
 }
 
+// A radio button that stays a tab stop of its own. Among auto-exclusive
+// buttons Qt leaves Tab only on the one that last had the focus; the dialog's
+// tab order has both choices. The arrow keys still move between them and
+// check the one they reach.
+class TabStopRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        for (QRadioButton *sibling :
+             parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            sibling->setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
 // What a screen reader announces for the field at `index` of a row: where its
 // text goes relative to the values.
 QString accessibleNameOf(const AffixRow &row, std::size_t index, bool german)
@@ -159,7 +177,7 @@ void Teinhuser::buildControls()
     int top = firstRowTop;
     for (const AffixRow &row : affixRows()) {
         if (row.choice) {
-            auto *choice = new QRadioButton(row.caption, this);
+            auto *choice = new TabStopRadioButton(row.caption, this);
             choice->setObjectName(QString::fromLatin1(row.choiceName));
             choice->adjustSize();
             choice->move(captionLeft, top + (fieldSize.height() - choice->height()) / 2);

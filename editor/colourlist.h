@@ -1,14 +1,20 @@
 #pragma once
 // The colour list: entries of a label and a colour number, in order, as many as
-// the user likes. A plain vector-backed model keeps a million rows cheap; the view
-// draws a colour sample before each label with uniform 16-pixel rows.
+// the user likes (tens of millions). An entry costs its four-byte colour number;
+// a label is kept only where it is not the one its colour gives. The view keeps
+// nothing per row: its rows are 16 pixels high and drawn only while visible.
 
 #include "core/colour.h"
 
+#include <QAbstractItemView>
 #include <QAbstractListModel>
-#include <QListView>
 
+#include <cstdint>
+#include <iterator>
+#include <memory>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 class QDrag;
@@ -18,6 +24,68 @@ struct ColourListEntry {
     tonfang::ColourNumber colour = 0;
 };
 
+// A run of colours as a file reader hands them over; a list takes it as it is.
+using ColourBlock = std::vector<tonfang::ColourNumber>;
+
+namespace colourlist {
+// A piece of the list: its colours, and the labels of those of its entries whose
+// label is not their colour's own, by offset in the piece.
+struct Block {
+    ColourBlock colours;
+    std::vector<std::pair<std::uint32_t, QString>> labels; // sorted by offset
+};
+} // namespace colourlist
+
+// The colours of a list as they were when it was taken. It shares the list's
+// pieces, which the list copies before it changes one that is shared, so it can
+// be read on another thread while the list goes on changing.
+class ColourListSnapshot {
+public:
+    qint64 size() const { return m_size; }
+    std::size_t blockCount() const { return m_blocks.size(); }
+    std::span<const tonfang::ColourNumber> block(std::size_t i) const
+    {
+        return m_blocks[i]->colours;
+    }
+
+    // Walks the pieces in order: for (std::span<const ColourNumber> colours : snapshot)
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = std::span<const tonfang::ColourNumber>;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = value_type;
+        const_iterator() = default;
+        value_type operator*() const { return (*m_at)->colours; }
+        const_iterator &operator++()
+        {
+            ++m_at;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator before = *this;
+            ++m_at;
+            return before;
+        }
+        friend bool operator==(const const_iterator &, const const_iterator &) = default;
+
+    private:
+        friend class ColourListSnapshot;
+        using Base = std::vector<std::shared_ptr<const colourlist::Block>>::const_iterator;
+        explicit const_iterator(Base at) : m_at(at) {}
+        Base m_at{};
+    };
+    const_iterator begin() const { return const_iterator(m_blocks.begin()); }
+    const_iterator end() const { return const_iterator(m_blocks.end()); }
+
+private:
+    friend class ColourListModel;
+    std::vector<std::shared_ptr<const colourlist::Block>> m_blocks;
+    qint64 m_size = 0;
+};
+
 class ColourListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -25,6 +93,10 @@ public:
 
     // data() under this role: the entry's colour number as an int.
     static constexpr int ColourRole = Qt::UserRole + 1;
+    // The most colours a piece of the list holds. appendBlocks() takes blocks
+    // of a quarter of this up to this size as they are; smaller ones are copied
+    // onto the last piece and larger ones into pieces of this size.
+    static constexpr std::size_t blockCapacity = 65536;
 
     // What a drag of an entry carries: which list it left and from which row.
     struct DragPayload {
@@ -39,16 +111,22 @@ public:
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
 
-    const std::vector<ColourListEntry> &entries() const { return m_entries; }
-    int count() const { return int(m_entries.size()); }
-    const ColourListEntry &entry(int row) const { return m_entries[std::size_t(row)]; }
+    int count() const { return m_count; }
+    ColourListEntry entry(int row) const;
+    tonfang::ColourNumber colourAt(int row) const;
+    QString labelAt(int row) const;
 
     void append(const QString &label, tonfang::ColourNumber colour);
     void append(std::vector<ColourListEntry> entries); // one insertion for many rows
+    // One insertion; the entries' labels are their colours' own.
+    void appendBlocks(std::vector<ColourBlock> blocks);
     void removeEntry(int row);
+    // Empties the list and gives its memory back to the system.
     void clear();
     // Takes the entry out of `from` and puts it back so that it stands at `to`.
     void moveEntry(int from, int to);
+
+    ColourListSnapshot snapshot() const;
 
     static QString mimeType();  // the drag payload of an entry of this list
     // Names this list among all lists of all running programs.
@@ -57,19 +135,51 @@ public:
     static std::optional<DragPayload> dragPayload(const QMimeData *mime);
 
 private:
-    std::vector<ColourListEntry> m_entries;
+    using Block = colourlist::Block;
+    // The piece holding `row` and the row's offset in it.
+    std::pair<std::size_t, std::uint32_t> locate(int row) const;
+    // The piece at `i`, copied first if a snapshot shares it.
+    Block &writable(std::size_t i);
+    void takeOut(int row, tonfang::ColourNumber &colour, std::optional<QString> &label);
+    void putIn(int row, tonfang::ColourNumber colour, std::optional<QString> label);
+    void addBlock(std::shared_ptr<Block> block);
+    void renumberFrom(std::size_t i);
+
+    std::vector<std::shared_ptr<Block>> m_blocks;
+    std::vector<int> m_starts; // the first row of each piece
+    int m_count = 0;
 };
 
-class ColourListView : public QListView {
+class ColourListView : public QAbstractItemView {
     Q_OBJECT
 public:
+    static constexpr int rowHeight = 16;
+
     explicit ColourListView(QWidget *parent = nullptr);
     ColourListModel *colourModel() const { return m_model; }
 
     // The colour of the selected entry, or 0xFF000000 when nothing is selected.
     std::int64_t selectedColour() const;
 
+    QRect visualRect(const QModelIndex &index) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint &point) const override;
+    // No type-ahead: every label starts alike, and a search that finds nothing
+    // would walk millions of rows while the window stands still.
+    void keyboardSearch(const QString &search) override;
+
 protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex &index) const override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    void updateGeometries() override;
+    void paintEvent(QPaintEvent *event) override;
+    // Tells a screen reader which row has the focus.
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
     // Like a plain list box: only the left button selects, and a click never
     // clears the selection (Ctrl+click would, leaving no entry for the colour).
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
@@ -89,6 +199,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The top of `row` in the viewport, which may lie far outside it.
+    qint64 rowTop(int row) const;
+    QRect rowRect(int row) const;
+    void rowsChanged();
+
     ColourListModel *m_model;
     // The entry under the last left-button press; follows it if rows move.
     QPersistentModelIndex m_pressedEntry;

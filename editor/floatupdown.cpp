@@ -1,6 +1,7 @@
 #include "editor/floatupdown.h"
 
 #include "core/numbertext.h"
+#include "editor/fieldtext.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -201,10 +202,7 @@ void TFloatUpDown::WriteText()
 {
     if (!m_associate)
         return;
-    const QString text = positionText();
-    // Only a real change reaches the field, so its change handler fires only then.
-    if (m_associate->text() != text)
-        m_associate->setText(text);
+    tonfang::writeFieldText(m_associate, positionText());
 }
 
 void TFloatUpDown::ReadText()

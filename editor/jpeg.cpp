@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <utility>
 
 #include <jpeglib.h>
 
@@ -89,6 +90,22 @@ QImage loadJpeg(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decodeJpeg(file.readAll());
+}
+
+QPixmap loadJpegPixmap(const QString &path, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1.0) {
+        const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+        const QString twin = dot > path.lastIndexOf(QLatin1Char('/'))
+                                 ? path.left(dot) + QLatin1String("@2x") + path.mid(dot)
+                                 : path + QLatin1String("@2x");
+        QImage twice = loadJpeg(twin);
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2.0);
+            return QPixmap::fromImage(std::move(twice));
+        }
+    }
+    return QPixmap::fromImage(loadJpeg(path));
 }
 
 } // namespace tonfang

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 namespace tonfang {
@@ -16,5 +17,12 @@ QImage decodeJpeg(QByteArrayView data);
 // Reads and decodes a JPEG file (a resource path such as ":/pictures/splash.jpg"
 // works too). A missing or unreadable file gives a null image.
 QImage loadJpeg(const QString &path);
+
+// A picture we ship, for a screen of the given device pixel ratio. Above 1 it
+// is the picture's twin drawn at twice the pixels ("splash.jpg" beside
+// "splash@2x.jpg") with device pixel ratio 2: the same logical size, but
+// crisp. Otherwise, or when the twin cannot be read, the picture itself; null
+// when that cannot be read either.
+QPixmap loadJpegPixmap(const QString &path, qreal devicePixelRatio);
 
 } // namespace tonfang

@@ -4,6 +4,7 @@
 #include "core/fieldinput.h"
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
+#include "editor/fieldtext.h"
 #include "editor/floatupdown.h"
 #include "editor/languagecode.h"
 #include "editor/pictures.h"
@@ -27,6 +28,7 @@
 
 using tonfang::Field;
 using tonfang::Rgb;
+using tonfang::writeFieldText;
 
 namespace {
 
@@ -39,14 +41,6 @@ constexpr QSize copyPictureSize(16, 16);
 
 QString textOf(const std::string &text) { return QString::fromStdString(text); }
 std::string textOf(const QLineEdit *field) { return field->text().toStdString(); }
-
-// Writes a field only when its text changes, so that its change handler runs
-// only on a real change.
-void writeField(QLineEdit *field, const QString &text)
-{
-    if (field->text() != text)
-        field->setText(text);
-}
 
 } // namespace
 
@@ -601,7 +595,7 @@ void Tprog::RGBtoALLAusnahme(const QString &tag, Rgb rgb)
             farbfeld->setColour(tonfang::RGBToTColor(rgb));
         if (untouched && tonfang::modelOf(field) == *untouched)
             continue;
-        writeField(m_fields[std::size_t(index)], textOf(texts[std::size_t(index)]));
+        writeFieldText(m_fields[std::size_t(index)], textOf(texts[std::size_t(index)]));
     }
     m_guard = false;
 }
@@ -690,5 +684,6 @@ void Tprog::e_kxChange()
         return;
     RGBtoALLAusnahme(QStringLiteral("xyz"), input->rgb);
     // The synchroniser left the row alone; its third field shows 1 - x - y.
-    writeField(e_kz, textOf(tonfang::formatDisplayNumber(input->z, m_places, m_separatorUtf8)));
+    writeFieldText(e_kz,
+                   textOf(tonfang::formatDisplayNumber(input->z, m_places, m_separatorUtf8)));
 }

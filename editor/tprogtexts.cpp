@@ -20,12 +20,17 @@ const std::vector<TprogText> &tprogTexts()
         // Window and controls. The model labels are the same in every language.
         {"Tprog", u"Tonfang - Quellwerk"_s, u"Tonfang - Quellwerk"_s},
         {"Button1", u"Tonfang aufnehmen"_s, u"Tonfang"_s},
+        // Broken into short lines: a tooltip is as wide as its longest line.
         {"Button1",
-         u"Maustaste hier drücken und zur gewünschten Farbe ziehen. Beim Ziehen blendet Z "
-         u"eine Lupe ein, die Pfeiltasten bewegen den Zeiger um ein Pixel "
-         u"(mit Umschalt um zehn)."_s,
-         u"Press here and drag to the color you want. While dragging, Z shows a magnifier "
-         u"and the arrow keys move the pointer by one pixel (with Shift by ten)."_s,
+         u"Maustaste hier drücken und zur\n"
+         u"gewünschten Farbe ziehen.\n"
+         u"Beim Ziehen blendet Z eine Lupe ein,\n"
+         u"die Pfeiltasten bewegen den Zeiger\n"
+         u"um ein Pixel (mit Umschalt um zehn)."_s,
+         u"Press here and drag to the color you\n"
+         u"want. While dragging, Z shows a\n"
+         u"magnifier and the arrow keys move the\n"
+         u"pointer by one pixel (with Shift by ten)."_s,
          TextRole::ToolTip},
         {"gb_systeme", u"Darstellung in den Farbmodellen"_s,
          u"Representation in the Color Models"_s},

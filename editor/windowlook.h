@@ -1,6 +1,6 @@
 #pragma once
-// What every window of the program shares: its font, labels that fit their
-// room, and where it first opens.
+// What every window of the program shares: the application title, its font,
+// labels that fit their room, and where it first opens.
 
 #include <QFont>
 
@@ -8,6 +8,10 @@ class QLabel;
 class QWidget;
 
 namespace tonfang {
+
+// The application title, the same in both languages and the same text as the
+// main window's caption; the program's own message boxes carry it as title.
+inline constexpr QLatin1String applicationTitle("Tonfang - Quellwerk");
 
 // Tahoma 8 pt where it is installed; elsewhere the desktop's own sans serif at
 // the same pixel height, so that the fixed layouts keep their proportions.

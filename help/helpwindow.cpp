@@ -109,9 +109,9 @@ void HelpWindow::ensureContents()
     if (m_contentsBuilt)
         return;
     m_contentsBuilt = true;
-    const QImage header = tonfang::loadJpeg(headerPicture);
+    const QPixmap header = tonfang::loadJpegPixmap(headerPicture, devicePixelRatioF());
     if (!header.isNull())
-        m_header->setPixmap(QPixmap::fromImage(header));
+        m_header->setPixmap(header);
     for (std::size_t index = 0; index < m_pageWidgets.size(); ++index)
         buildPage(Page(index));
 }
@@ -156,11 +156,15 @@ QWidget *HelpWindow::pictureBox(const QString &resource)
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *picture = new QLabel;
     picture->setObjectName(QStringLiteral("donationPicture"));
-    const QImage image = tonfang::loadJpeg(resource);
+    // The label has no window yet; the help window knows its screen.
+    const QPixmap image = tonfang::loadJpegPixmap(resource, devicePixelRatioF());
     if (!image.isNull())
-        picture->setPixmap(QPixmap::fromImage(image));
-    picture->adjustSize();
+        picture->setPixmap(image);
     box->setWidget(picture);
+    // As large as its picture. (Before it had a parent, adjustSize would have
+    // bounded it to a share of the screen, which cuts the picture on a small
+    // or scaled screen.)
+    picture->adjustSize();
     return box;
 }
 

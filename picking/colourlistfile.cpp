@@ -52,22 +52,36 @@ ColourListReading readColourListText(QString text)
     return reading;
 }
 
-bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName)
+qint64 colourListFileSize(qint64 colours)
+{
+    // Every line is ASCII, one byte per character in the locale's encoding.
+    return colours * (colourLineLength + lineEnd.size());
+}
+
+bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
+                        const SaveControl &control)
 {
     // Written in pieces of a few thousand lines: a long list then needs neither
     // its whole text nor its whole bytes in memory at once.
     constexpr std::size_t linesPerPiece = 16384;
-    std::size_t next = 0;
-    const auto nextPiece = [&entries, &next](QString &piece) {
-        const std::size_t end = std::min(entries.size(), next + linesPerPiece);
-        piece.reserve(qsizetype(end - next) * (colourLineLength + lineEnd.size()));
-        for (; next < end; ++next) {
-            piece.append(QLatin1StringView(tonfang::TColorToHex(entries[next].colour)));
-            piece.append(lineEnd);
+    auto block = colours.begin();
+    std::size_t next = 0; // in the current block
+    const auto nextPiece = [&colours, &block, &next](QString &piece) {
+        std::size_t lines = 0;
+        piece.reserve(qsizetype(linesPerPiece) * (colourLineLength + lineEnd.size()));
+        for (; block != colours.end() && lines < linesPerPiece; ++block, next = 0) {
+            const std::span<const tonfang::ColourNumber> numbers = *block;
+            for (; next < numbers.size() && lines < linesPerPiece; ++next, ++lines) {
+                piece.append(QLatin1StringView(tonfang::TColorToHex(numbers[next])));
+                piece.append(lineEnd);
+            }
+            if (next < numbers.size())
+                break;
         }
-        return next < entries.size();
+        return block != colours.end();
     };
-    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi);
+    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi, colourListFileSize(colours.size()),
+                              control);
 }
 
 void appendColourListFile(ColourListModel &model, const QString &fileName)

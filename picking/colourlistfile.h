@@ -4,6 +4,7 @@
 // Reading accepts any encoding that LoadWideTextFile recognises.
 
 #include "editor/colourlist.h"
+#include "picking/widefunc.h"
 
 #include <QString>
 
@@ -22,9 +23,14 @@ struct ColourListReading {
 };
 ColourListReading readColourListText(QString text);
 
-// Writes the entries' colours to a file; labels are not stored. Returns false without touching anything when the
-// name has a picture extension; throws WideFileError when it cannot be written.
-bool saveColourListFile(const std::vector<ColourListEntry> &entries, const QString &fileName);
+// The size in bytes of the file of so many colours: "RRGGBB" and CR LF each.
+qint64 colourListFileSize(qint64 colours);
+// Writes the colours of a list to a file; labels are not stored. Returns false
+// without touching anything when the name has a picture extension or the save
+// was cancelled; throws WideFileError when it cannot be written. The old file is
+// replaced only by a complete new one.
+bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
+                        const SaveControl &control = {});
 
 // Appends the colours of a file to the end of the list, all in one insertion.
 // When a line is bad, the colours before it are appended and its error thrown;

@@ -4,8 +4,10 @@
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "picking/backgroundjob.h"
 #include "picking/colourlistfile.h"
 #include "picking/currentcolour.h"
+#include "picking/pickingtexts.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -253,9 +255,20 @@ void ColourListHandlers::savecolClick()
     const QString fileName = askFileName(fileDialog(m_sd, "sd", true));
     if (fileName.isEmpty())
         return;
-    const BusyCursor busy;
-    // A picture file name is refused without a word: false, nothing written.
-    saveColourListFile(m_list->colourModel()->entries(), fileName);
+    // The colours are taken here, on this thread: the worker writes them from
+    // pieces the list copies before it changes them.
+    const ColourListSnapshot colours = m_list->colourModel()->snapshot();
+    const qint64 totalBytes = colourListFileSize(colours.size());
+
+    BackgroundJob job(&m_prog, tonfang::savingColourListText());
+    job.run([&](BackgroundJob &worker) {
+        const SaveControl control{
+            [&worker] { return worker.cancelRequested(); },
+            [&worker, totalBytes](qint64 written) { worker.setProgress(written, totalBytes); }};
+        // A picture file name is refused without a word, and a cancelled save
+        // leaves the old file: both give false, and nothing is shown.
+        saveColourListFile(colours, fileName, control);
+    });
 }
 
 void ColourListHandlers::opencolClick()

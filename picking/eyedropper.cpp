@@ -2,6 +2,7 @@
 
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "editor/windowlook.h"
 #include "picking/colourportal.h"
 #include "picking/currentcolour.h"
 #include "picking/pickaids.h"
@@ -202,7 +203,7 @@ void Eyedropper::tellPortalPickerMissing()
     if (m_portalMessage)
         return;
     m_portalMessage = new QMessageBox(QMessageBox::Information,
-                                      QGuiApplication::applicationDisplayName(),
+                                      tonfang::applicationTitle,
                                       tonfang::portalColourPickerMissingText(), QMessageBox::Ok,
                                       &m_prog);
     m_portalMessage->setObjectName(QStringLiteral("portalPickerMissing"));

@@ -81,6 +81,12 @@ int place(int &side, int pointer, int gap, int extent, int low, int high)
     return std::clamp(startFor(side, pointer, gap, extent), low, std::max(low, high - extent + 1));
 }
 
+// By luma: black stands out more against a light colour, white against a dark one.
+bool isLight(tonfang::Rgb c)
+{
+    return 299 * c.red + 587 * c.green + 114 * c.blue >= 128 * 1000;
+}
+
 QString labelOf(const std::optional<tonfang::Rgb> &c)
 {
     if (!c)
@@ -404,12 +410,15 @@ void Magnifier::drawSquare()
             m_canvas->fill(cellRect(column, row),
                            m_square.cell(column, row).value_or(emptyCellColour));
 
-    // The centre framed black outside and white inside: one of the two stands
-    // out on any colour.
+    // The centre framed in two tones outside its cell, which shows its colour
+    // whole: next to it black or white, whichever stands out against that
+    // colour, twice the width of a grid line; around that the other tone, which
+    // keeps it apart from the grid lines and the neighbouring colours.
     const int t = std::max(1, int(m_ratio));
     const QRect centre = cellRect(PixelSquare::radius, PixelSquare::radius);
-    m_canvas->frame(centre.adjusted(-t, -t, t, t), t, black);
-    m_canvas->frame(centre, t, white);
+    const bool light = isLight(m_square.centre().value_or(emptyCellColour));
+    m_canvas->frame(centre.adjusted(-3 * t, -3 * t, 3 * t, 3 * t), t, light ? white : black);
+    m_canvas->frame(centre.adjusted(-2 * t, -2 * t, 2 * t, 2 * t), 2 * t, light ? black : white);
 
     // Below the grid: a swatch of the centre pixel and its hex text.
     const std::optional<tonfang::Rgb> &picked = m_square.centre();

@@ -19,6 +19,10 @@ constexpr Text portalColourPickerMissing{
     "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
 };
 
+constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
+constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
+constexpr Text cancel{"Abbrechen", "Cancel"};
+
 constexpr Text colourListCapacity{
     "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen.",
     "The colour list can hold at most 100,000,000 entries.",
@@ -41,6 +45,21 @@ namespace tonfang {
 QString portalColourPickerMissingText()
 {
     return inLanguage(portalColourPickerMissing);
+}
+
+QString openingColourListText()
+{
+    return inLanguage(openingColourList);
+}
+
+QString savingColourListText()
+{
+    return inLanguage(savingColourList);
+}
+
+QString cancelText()
+{
+    return inLanguage(cancel);
 }
 
 QString colourListCapacityText(const QString &languageCode)

@@ -1,5 +1,5 @@
 #pragma once
-// The eyedropper's own messages, in the language of the moment.
+// The eyedropper's and the colour list's own texts, in the language of the moment.
 
 #include "editor/languagecode.h"
 
@@ -10,6 +10,11 @@ namespace tonfang {
 // Shown when a Wayland desktop offers no colour picker through its portal: the
 // X server there sees only black, so no colour can be picked at all.
 QString portalColourPickerMissingText();
+
+// The progress dialog of a long open or save of the colour list file.
+QString openingColourListText();
+QString savingColourListText();
+QString cancelText();
 
 // Shown when opening a colour list file would take the list past the most
 // entries it holds; nothing was added.

@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
@@ -10,10 +10,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <memory>
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -158,6 +162,124 @@ bool isPictureFileName(const QString &fileName)
     return std::find(refused.begin(), refused.end(), extension) != refused.end();
 }
 
+// Only the locale's encoding is ever written, and never to a picture's name.
+bool refusesToSave(const QString &fileName, int encoding)
+{
+    return isPictureFileName(fileName) || encoding != EncodingAnsi;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A file descriptor that is closed when it goes.
+class FileDescriptor {
+public:
+    FileDescriptor() = default;
+    ~FileDescriptor() { close(); }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+
+    void reset(int fd)
+    {
+        close();
+        m_fd = fd;
+    }
+    int get() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+    // 0, or -1 with errno set.
+    int close()
+    {
+        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// The new content on its way: removed unless its path was cleared once it
+// took the old file's place.
+struct TemporaryFile {
+    FileDescriptor fd;
+    QByteArray path;
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    ~TemporaryFile()
+    {
+        fd.close();
+        if (!path.isEmpty())
+            ::unlink(path.constData());
+    }
+};
+
+// Writes all of the bytes, through short writes and interruptions; gives 0 or
+// the system's error number.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    const char *data = bytes.data();
+    for (qsizetype left = bytes.size(); left > 0;) {
+        const ssize_t count = ::write(fd, data, std::size_t(left));
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += count;
+        left -= count;
+    }
+    return 0;
+}
+
+// Writes over an existing file where no temporary file can be made beside it.
+// The whole new size is reserved first, so that a lack of space is found while
+// the old content is still whole; from then on the writing runs to its end.
+bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBytes,
+                  const SaveControl &control, const std::function<WideFileError(int)> &failure)
+{
+    // Without the size nothing can be reserved: refused for the reason the
+    // temporary file could not be made.
+    if (totalBytes < 0)
+        throw failure(0);
+    FileDescriptor fd;
+    fd.reset(::open(path.constData(), O_WRONLY | O_CLOEXEC));
+    if (!fd)
+        throw failure(errno);
+    struct stat old {};
+    if (::fstat(fd.get(), &old) != 0)
+        throw failure(errno);
+    if (control.cancelRequested && control.cancelRequested())
+        return false;
+    if (totalBytes > 0) {
+        if (const int error = ::posix_fallocate(fd.get(), 0, totalBytes)) {
+            // A reservation that failed part of the way may have lengthened
+            // the file; it goes back to its old size.
+            if (::ftruncate(fd.get(), old.st_size) != 0) {
+                // Nothing more can be done; the reason reported is the first.
+            }
+            throw failure(error);
+        }
+    }
+
+    QByteArray piece;
+    qint64 written = 0;
+    for (bool more = true; more;) {
+        piece.clear();
+        more = next(piece);
+        if (const int error = writeAll(fd.get(), piece))
+            throw failure(error);
+        written += piece.size();
+        if (control.written)
+            control.written(written);
+    }
+    if (::ftruncate(fd.get(), written) != 0 || ::fsync(fd.get()) != 0 || fd.close() != 0)
+        throw failure(errno);
+    return true;
+}
+
 } // namespace
 
 qsizetype SplitWide(QList<QStringView> &parts, QStringView separator, QStringView text)
@@ -255,62 +377,124 @@ QString LoadWideTextFile(const QString &fileName)
     return decodeWideText(bytes);
 }
 
-bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding)
+bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64 totalBytes,
+                         const SaveControl &control)
 {
-    if (isPictureFileName(fileName))
-        return false;
+    ignoreFileSizeSignal();
+    const auto failure = [&fileName](int error) {
+        return fileError(texts::cannotCreate, fileName, systemReason(error));
+    };
 
-    // Only the locale's encoding is ever written: no mark, and a character it
-    // cannot hold becomes its replacement character.
-    if (encoding != EncodingAnsi)
+    // A symbolic link stays what it is: the file it points to is replaced.
+    const QFileInfo named(fileName);
+    const QFileInfo target(named.isSymLink() && named.exists() ? named.canonicalFilePath()
+                                                               : named.absoluteFilePath());
+    const QByteArray path = QFile::encodeName(target.filePath());
+    struct stat old {};
+    const bool exists = ::stat(path.constData(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        throw failure(EISDIR);
+    if (exists && !S_ISREG(old.st_mode))
+        throw fileError(texts::cannotCreate, fileName, QString::fromUtf16(texts::notRegularFile));
+
+    // O_EXCL under a random name rather than mkstemp: the new file then gets
+    // the permissions the umask gives, like any file the program creates.
+    TemporaryFile temp;
+    int createError = EEXIST;
+    for (int attempt = 0; attempt < 16 && createError == EEXIST; ++attempt) {
+        temp.path = QFile::encodeName(target.absolutePath() + QLatin1String("/.")
+                                      + target.fileName().left(100) + QLatin1Char('.')
+                                      + QString::number(QRandomGenerator::global()->generate(), 36)
+                                      + QLatin1String(".tmp"));
+        temp.fd.reset(::open(temp.path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        createError = temp.fd ? 0 : errno;
+    }
+    if (!temp.fd) {
+        temp.path.clear();
+        if (!exists)
+            throw failure(createError);
+        return writeInPlace(path, next, totalBytes, control, [&](int error) {
+            return failure(error ? error : createError);
+        });
+    }
+
+    if (exists) {
+        // Owner first: changing it clears set-id bits that the mode then restores.
+        if (::fchown(temp.fd.get(), old.st_uid, old.st_gid) != 0) {
+            // Only root may give a file away; the new file is then the user's.
+        }
+        if (::fchmod(temp.fd.get(), old.st_mode & 07777) != 0)
+            throw failure(errno);
+    }
+    // Reserving the space first turns a full disk into an error before any
+    // writing; file systems that cannot reserve simply write.
+    if (totalBytes > 0 && ::fallocate(temp.fd.get(), 0, 0, totalBytes) != 0
+        && errno != EOPNOTSUPP && errno != ENOSYS)
+        throw failure(errno);
+
+    QByteArray piece;
+    qint64 written = 0;
+    for (bool more = true; more;) {
+        if (control.cancelRequested && control.cancelRequested())
+            return false;
+        piece.clear();
+        more = next(piece);
+        if (const int error = writeAll(temp.fd.get(), piece))
+            throw failure(error);
+        written += piece.size();
+        if (control.written)
+            control.written(written);
+    }
+    if (written < totalBytes && ::ftruncate(temp.fd.get(), written) != 0)
+        throw failure(errno);
+    // A write error may surface only when the data reach the disk.
+    if (::fsync(temp.fd.get()) != 0 || temp.fd.close() != 0)
+        throw failure(errno);
+    if (::rename(temp.path.constData(), path.constData()) != 0)
+        throw failure(errno);
+    temp.path.clear();
+    return true;
+}
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding,
+                        qint64 totalBytes, const SaveControl &control)
+{
+    if (refusesToSave(fileName, encoding))
         return false;
     // One encoder for all pieces keeps a surrogate pair whole when a piece ends
-    // between its two halves.
+    // between its two halves. A character the locale's encoding cannot hold
+    // becomes its replacement character.
     QStringEncoder encoder(QStringConverter::System);
-
-    // The new content goes to a temporary file beside the old one, which it
-    // replaces only once it is written completely: a full disk or a lost
-    // connection leaves the old file as it was.
-    QSaveFile file(fileName);
-    // Where no temporary file can be made (a writable file in a read-only
-    // folder) the file is written in place, as replacing it always was.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        throw fileError(texts::cannotCreate, fileName, file.errorString());
-
-    QString piece;
-    QByteArray bytes;
-    for (bool more = true; more;) {
-        piece.clear();
-        more = nextPiece(piece);
-        bytes.resize(encoder.requiredSpace(piece.size()));
-        bytes.truncate(encoder.appendToBuffer(bytes.data(), piece) - bytes.data());
-        // A short write is no error to Qt; writing on after one brings out
-        // the system's reason.
-        for (qsizetype written = 0; written < bytes.size();) {
-            const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-            if (count <= 0)
-                throw fileError(texts::cannotCreate, fileName, file.errorString());
-            written += count;
-        }
-    }
-    // A commit renames the temporary file over the old one even when the final
-    // flush failed, so the flush is checked first.
-    if (!file.flush())
-        throw fileError(texts::cannotCreate, fileName, file.errorString());
-    if (!file.commit())
-        throw fileError(texts::cannotCreate, fileName, file.errorString());
-    return true;
+    QString text;
+    const BytePieces nextBytes = [&](QByteArray &bytes) {
+        text.clear();
+        const bool more = nextPiece(text);
+        bytes.resize(encoder.requiredSpace(text.size()));
+        bytes.truncate(encoder.appendToBuffer(bytes.data(), text) - bytes.data());
+        return more;
+    };
+    return saveBytesAtomically(fileName, nextBytes, totalBytes, control);
 }
 
 bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding)
 {
-    return saveWideTextPieces(
-        [&text](QString &piece) {
-            piece = text;
+    if (refusesToSave(fileName, encoding))
+        return false;
+    // Encoded whole first: with its size known, even a file in a read-only
+    // folder can be replaced safely.
+    const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
+    return saveBytesAtomically(
+        fileName,
+        [&bytes](QByteArray &piece) {
+            piece = bytes;
             return false;
         },
-        fileName, encoding);
+        bytes.size());
 }
 
 QString CodePointToWide(std::uint32_t codePoint)

@@ -53,19 +53,52 @@ QString LoadWideTextFile(const QString &fileName);
 // The same for a file's bytes already in memory.
 QString decodeWideText(QByteArrayView bytes);
 
+// Appends the next piece of the file's bytes to `piece` (empty on each call);
+// returns whether more follow.
+using BytePieces = std::function<bool(QByteArray &piece)>;
+// What a long save is told and tells back. Both may be empty; they are called
+// on the thread that saves.
+struct SaveControl {
+    std::function<bool()> cancelRequested;            // polled between pieces
+    std::function<void(qint64 bytesWritten)> written; // progress
+};
+
+// Writes the bytes to `fileName`, replacing it only once the new content is
+// complete (through a temporary file beside it). `totalBytes` is the exact size
+// of the new content, or -1 when unknown. Returns false, leaving everything as
+// it was, when cancelled. Throws WideFileError with the "Cannot create file"
+// message (full path, system's reason) on any failure; the old file is then
+// byte for byte as it was and no temporary file remains.
+//
+// Where no temporary file can be made beside an existing file (a writable file
+// in a read-only folder, no inodes left), the file is written in place, but
+// only once the space for all of `totalBytes` is reserved; with the size
+// unknown the save is refused instead. Once writing in place has begun it runs
+// to the end whatever cancelRequested says. A replaced file keeps its
+// permissions; a symbolic link stays one and its target is replaced.
+bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64 totalBytes,
+                         const SaveControl &control = {});
+
+// Makes the file size limit an error of the write that reaches it instead of a
+// signal that ends the program. Called at program start; every save calls it
+// too, so it need not be relied on. Safe to call more than once.
+void ignoreFileSizeSignal();
+
 // Writes `text` in the locale's encoding (EncodingAnsi, without a mark; any
 // other encoding is refused with false). Picture file names (.bmp, .gif, .jpg,
-// .jpeg in any case) are refused with false and nothing is touched. The old file
-// is replaced only once the new content is complete. Throws WideFileError when
-// the file cannot be written.
+// .jpeg in any case) are refused with false and nothing is touched. Otherwise
+// as saveBytesAtomically.
 bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding);
 
 // Appends the next piece of a text to `piece` (empty on each call) and returns
 // whether more pieces follow.
 using TextPieces = std::function<bool(QString &piece)>;
 // SaveWideTextFile for a text made piece by piece, so that a long text is never
-// held whole, neither as text nor as bytes.
-bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding);
+// held whole, neither as text nor as bytes. `totalBytes` is the exact size of the
+// encoded text, or -1 when unknown (then a file in a read-only folder cannot be
+// replaced). Returns false when cancelled.
+bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding,
+                        qint64 totalBytes = -1, const SaveControl &control = {});
 
 // One code point as UTF-16: one unit or a surrogate pair; "?" for a value that
 // is no Unicode scalar value (a surrogate or above U+10FFFF).

@@ -38,8 +38,23 @@ echo "== Main window synchroniser (offscreen)"
 ratio "$out/editor.json" RGBtoALL_sameColour RGBtoALL_changingColour \
   "same colour twice / changing colour" "a small fraction"
 
-echo "== Colour list view with a million entries (offscreen)"
-QT_QPA_PLATFORM=offscreen "$build/bench/editor/bench_colourlist"
+echo "== Colour list: memory and steps at 1 and 26 million entries (offscreen)"
+QT_QPA_PLATFORM=offscreen "$build/bench/editor/bench_colourlist" $(json colourlist)
+python3 - "$out/colourlist.json" <<'PY'
+import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+def counter(name, key):
+    return next(b[key] for b in runs if b["name"].startswith(name + "/"))
+def median(name):
+    return next(b["real_time"] for b in runs
+                if b["name"].startswith(name + "/") and b.get("aggregate_name") == "median")
+print(f"  1 M entries above an empty list: {counter('BM_MillionEntriesMemory', 'added_MB'):.1f} MB (target <= 20)")
+print(f"  26 M entries, whole process: {counter('BM_HugeListMemory', 'resident_MB'):.0f} MB (target < 1024)")
+for case, what in (("ScrollStep", "scroll step"), ("DeleteTop", "Delete at the top"),
+                   ("DeleteMiddle", "Delete in the middle"), ("AppendOne", "one appended entry")):
+    print(f"  26 M entries, {what}: {median('BM_HugeList' + case):.2f} ms, median of 5 (target <= 50)")
+print(f"  after clearing, above the memory before growth: {counter('BM_HugeListCleared', 'above_before_MB'):.1f} MB (target <= 30)")
+PY
 
 echo "== Colour list file: open and save (median of 5, peak memory per case)"
 bash bench/colourlist/run.sh "$build" | tee "$out/colourlistfile.txt"

@@ -47,30 +47,6 @@ dropper() {
   }'
 }
 
-# The splash picture, 300 x 340. Its lower band is one flat colour and its
-# left part carries the English tag line; the German overlay covers exactly
-# that part with the same colour, so the two fit without a seam.
-band='#161b38'
-eval "convert -size 300x340 gradient:'#232a52'-'#0d1022' \
-  -fill none -stroke '#ffffff22' -strokewidth 1 -draw 'circle 150,112 150,12' \
-  -stroke none -draw '$(wheel 150 112 46 92 36)' \
-  -fill '#0d1022' -draw 'circle 150,112 150,68' \
-  -draw '$(dropper 130 132 0.92 '#2fb8ff')' \
-  -font $bold -pointsize 42 -fill white -gravity north -annotate +0+200 'Tonfang' \
-  -fill '$band' -draw 'rectangle 0,258 300,340' \
-  -fill '#f5c84c' -draw 'rectangle 0,258 300,259' \
-  -gravity northwest -font $bold -pointsize 17 -fill '#f5c84c' -annotate +14+276 'Colour picker' \
-  -font $font -pointsize 12 -fill '#c9cde6' -annotate +14+302 'Screen colours' \
-  -gravity southeast -font $font -pointsize 12 -fill '#8f96c2' -annotate +12+10 'Quellwerk' \
-  -quality 92 -sampling-factor 1x1 splash.jpg"
-
-# The German overlay, 175 x 82, drawn over the splash at (0, 258).
-convert -size 175x82 xc:"$band" \
-  -fill '#f5c84c' -draw 'rectangle 0,0 175,1' \
-  -gravity northwest -font $bold -pointsize 17 -fill '#f5c84c' -annotate +14+18 'Farbpipette' \
-  -font $font -pointsize 12 -fill '#c9cde6' -annotate +14+44 'Farben aufnehmen' \
-  -quality 92 -sampling-factor 1x1 splash_de.jpg
-
 # The icon, 256 x 256 with a transparent background.
 eval "convert -size 256x256 xc:none \
   -fill '#1b1f3a' -draw 'circle 128,128 128,4' \
@@ -199,23 +175,73 @@ for size in 16 32 64; do
     -define png:exclude-chunk=date,time PNG32:software-$size.png
 done
 
+# The pictures the windows show are drawn twice: at their own size and, for
+# screens scaled by two, the same design at twice the pixels (name@2x.jpg).
+# Every size and place below is given at the first; `scale` multiplies them.
+scale=1
+
+# A length at the current scale.
+n() { awk -v v="$1" -v s="$scale" 'BEGIN { print v * s }'; }
+
+# Draw commands are given in pixel centres of the first size: this affine
+# keeps each shape on the same area of the picture at every scale.
+at() { awk -v s="$scale" 'BEGIN { printf "affine %g,0,0,%g,%g,%g ", s, s, (s - 1) / 2, (s - 1) / 2 }'; }
+
+# A rectangle over whole pixels, X0,Y0 to X1,Y1 inclusive at the first size.
+rect() {
+  printf 'rectangle %d,%d %d,%d ' $((scale * $1)) $((scale * $2)) \
+    $((scale * $3 + scale - 1)) $((scale * $4 + scale - 1))
+}
+
+# The splash picture, 300 x 340. Its lower band is one flat colour and its
+# left part carries the English tag line; the German overlay covers exactly
+# that part with the same colour, so the two fit without a seam.
+band='#161b38'
+splash() {
+  convert -size "$(n 300)x$(n 340)" gradient:'#232a52'-'#0d1022' \
+    -fill none -stroke '#ffffff22' -strokewidth 1 -draw "$(at)circle 150,112 150,12" \
+    -stroke none -draw "$(at)$(wheel 150 112 46 92 36)" \
+    -fill '#0d1022' -draw "$(at)circle 150,112 150,68" \
+    -draw "$(at)$(dropper 130 132 0.92 '#2fb8ff')" \
+    -font $bold -pointsize "$(n 42)" -fill white -gravity north -annotate "+0+$(n 200)" 'Tonfang' \
+    -fill "$band" -draw "$(rect 0 258 300 340)" \
+    -fill '#f5c84c' -draw "$(rect 0 258 300 259)" \
+    -gravity northwest -font $bold -pointsize "$(n 17)" -fill '#f5c84c' \
+    -annotate "+$(n 14)+$(n 276)" 'Colour picker' \
+    -font $font -pointsize "$(n 12)" -fill '#c9cde6' -annotate "+$(n 14)+$(n 302)" 'Screen colours' \
+    -gravity southeast -font $font -pointsize "$(n 12)" -fill '#8f96c2' \
+    -annotate "+$(n 12)+$(n 10)" 'Quellwerk' \
+    -quality 92 -sampling-factor 1x1 "$1"
+}
+
+# The German overlay, 175 x 82, drawn over the splash at (0, 258).
+splash_overlay() {
+  convert -size "$(n 175)x$(n 82)" xc:"$band" \
+    -fill '#f5c84c' -draw "$(rect 0 0 175 1)" \
+    -gravity northwest -font $bold -pointsize "$(n 17)" -fill '#f5c84c' \
+    -annotate "+$(n 14)+$(n 18)" 'Farbpipette' \
+    -font $font -pointsize "$(n 12)" -fill '#c9cde6' -annotate "+$(n 14)+$(n 44)" 'Farben aufnehmen' \
+    -quality 92 -sampling-factor 1x1 "$1"
+}
+
 # The help windows' header, 543 x 100: the splash's colours as a band, the
 # wheel and pipette, the name, and a row of swatches like the colour list.
-swatches=""
-colours=('#e2483d' '#f08c2e' '#f5c84c' '#3fae5a' '#2fb8ff' '#2f7bff' '#a659d6')
-for i in "${!colours[@]}"; do
-  x=$((356 + i * 24)); swatches+="fill ${colours[$i]} stroke #ffffff30 stroke-width 1 roundrectangle $x,38 $((x + 18)),62 3,3 "
-done
-eval "convert -size 100x543 gradient:'#2a3263'-'#0d1022' -rotate -90 +repage \
-  -fill none -stroke '#ffffff18' -strokewidth 1 -draw 'circle 52,50 52,4' \
-  -stroke none -draw '$(wheel 52 50 24 42 36)' \
-  -fill '#0d1022' -draw 'circle 52,50 52,26' \
-  -draw '$(dropper 44 56 0.42 '#2fb8ff')' \
-  -font $bold -pointsize 30 -fill white -gravity northwest -annotate +108+20 'Tonfang' \
-  -font $font -pointsize 13 -fill '#c9cde6' -annotate +110+60 'Quellwerk' \
-  -draw '$swatches' \
-  -fill '#f5c84c' -draw 'rectangle 0,98 543,99' \
-  -quality 92 -sampling-factor 1x1 help_header.jpg"
+help_header() {
+  local swatches="" colours=('#e2483d' '#f08c2e' '#f5c84c' '#3fae5a' '#2fb8ff' '#2f7bff' '#a659d6') i x
+  for i in "${!colours[@]}"; do
+    x=$((356 + i * 24)); swatches+="fill ${colours[$i]} stroke #ffffff30 stroke-width 1 roundrectangle $x,38 $((x + 18)),62 3,3 "
+  done
+  convert -size "$(n 100)x$(n 543)" gradient:'#2a3263'-'#0d1022' -rotate -90 +repage \
+    -fill none -stroke '#ffffff18' -strokewidth 1 -draw "$(at)circle 52,50 52,4" \
+    -stroke none -draw "$(at)$(wheel 52 50 24 42 36)" \
+    -fill '#0d1022' -draw "$(at)circle 52,50 52,26" \
+    -draw "$(at)$(dropper 44 56 0.42 '#2fb8ff')" \
+    -font $bold -pointsize "$(n 30)" -fill white -gravity northwest -annotate "+$(n 108)+$(n 20)" 'Tonfang' \
+    -font $font -pointsize "$(n 13)" -fill '#c9cde6' -annotate "+$(n 110)+$(n 60)" 'Quellwerk' \
+    -draw "$(at)$swatches" \
+    -fill '#f5c84c' -draw "$(rect 0 98 543 99)" \
+    -quality 92 -sampling-factor 1x1 "$1"
+}
 
 # The donation pictures, 504 x 289, one per language: the help windows show
 # the explanation as part of the picture.
@@ -223,26 +249,36 @@ eval "convert -size 100x543 gradient:'#2a3263'-'#0d1022' -rotate -90 +repage \
 donate() {
   local out=$1 title=$2 text=$3 b1=$4 b2=$5 b3=$6 thanks=$7
   local heart='M 80,140 C 30,104 6,78 6,50 C 6,24 26,6 48,6 C 62,6 74,14 80,26 C 86,14 98,6 112,6 C 134,6 154,24 154,50 C 154,78 130,104 80,140 Z'
-  convert -size 504x289 xc:'#f6f6fa' \
-    -fill '#ebecf5' -draw 'rectangle 0,0 176,289' \
-    \( -size 160x146 gradient:'#ff5f7e'-'#ffb347' \
-       \( -size 160x146 xc:black -fill white -draw "path '$heart'" \) \
+  convert -size "$(n 504)x$(n 289)" xc:'#f6f6fa' \
+    -fill '#ebecf5' -draw "$(rect 0 0 176 289)" \
+    \( -size "$(n 160)x$(n 146)" gradient:'#ff5f7e'-'#ffb347' \
+       \( -size "$(n 160)x$(n 146)" xc:black -fill white -draw "$(at)path '$heart'" \) \
        -alpha off -compose CopyOpacity -composite -compose Over \) \
-    -geometry +8+62 -composite \
-    -stroke none -fill '#2b3050' -font $bold -pointsize 20 -annotate +196+40 "$title" \
-    -fill '#f5c84c' -draw 'rectangle 196,50 246,52' \
-    \( -size 290x -background none -font $font -pointsize 11.5 -fill '#333644' -interline-spacing 3 caption:"$text" \) \
-    -geometry +196+64 -composite \
-    -font $font -pointsize 11.5 -fill '#3fae5a' -annotate +196+166 '✓' -annotate +196+190 '✓' -annotate +196+214 '✓' \
-    -fill '#333644' -annotate +214+166 "$b1" -annotate +214+190 "$b2" -annotate +214+214 "$b3" \
-    -font $bold -pointsize 14 -fill '#e2483d' -annotate +196+256 "$thanks" \
+    -geometry "+$(n 8)+$(n 62)" -composite \
+    -stroke none -fill '#2b3050' -font $bold -pointsize "$(n 20)" -annotate "+$(n 196)+$(n 40)" "$title" \
+    -fill '#f5c84c' -draw "$(rect 196 50 246 52)" \
+    \( -size "$(n 290)x" -background none -font $font -pointsize "$(n 11.5)" -fill '#333644' \
+       -interline-spacing "$(n 3)" caption:"$text" \) \
+    -geometry "+$(n 196)+$(n 64)" -composite \
+    -font $font -pointsize "$(n 11.5)" -fill '#3fae5a' \
+    -annotate "+$(n 196)+$(n 166)" '✓' -annotate "+$(n 196)+$(n 190)" '✓' -annotate "+$(n 196)+$(n 214)" '✓' \
+    -fill '#333644' -annotate "+$(n 214)+$(n 166)" "$b1" -annotate "+$(n 214)+$(n 190)" "$b2" \
+    -annotate "+$(n 214)+$(n 214)" "$b3" \
+    -font $bold -pointsize "$(n 14)" -fill '#e2483d' -annotate "+$(n 196)+$(n 256)" "$thanks" \
     -quality 92 -sampling-factor 1x1 "$out"
 }
-donate donate_de.jpg 'Wieso spenden?' \
-  'Tonfang ist kostenlos: ohne Werbung, ohne Testphase und ohne gesperrte Funktionen. Damit das so bleibt, sind wir auf Ihre Unterstützung angewiesen.' \
-  'Jede Spende fließt in Pflege und Ausbau.' 'Sie bestimmen den Betrag selbst.' 'Auch ein kleiner Betrag hilft weiter.' 'Vielen Dank!'
-donate donate_en.jpg 'Why Donate?' \
-  'Tonfang is free: no adverts, no trial period and no locked features. To keep it that way, we rely on your support.' \
-  'Every donation funds upkeep and new features.' 'You choose the amount yourself.' 'Even a small amount helps.' 'Thank you!'
+
+for scale in 1 2; do
+  twice=$([ "$scale" = 1 ] || echo @2x)
+  splash splash$twice.jpg
+  splash_overlay splash_de$twice.jpg
+  help_header help_header$twice.jpg
+  donate donate_de$twice.jpg 'Wieso spenden?' \
+    'Tonfang ist kostenlos: ohne Werbung, ohne Testphase und ohne gesperrte Funktionen. Damit das so bleibt, sind wir auf Ihre Unterstützung angewiesen.' \
+    'Jede Spende fließt in Pflege und Ausbau.' 'Sie bestimmen den Betrag selbst.' 'Auch ein kleiner Betrag hilft weiter.' 'Vielen Dank!'
+  donate donate_en$twice.jpg 'Why Donate?' \
+    'Tonfang is free: no adverts, no trial period and no locked features. To keep it that way, we rely on your support.' \
+    'Every donation funds upkeep and new features.' 'You choose the amount yourself.' 'Even a small amount helps.' 'Thank you!'
+done
 
 echo "Wrote the splash, icon, software, help header and donation pictures in $PWD"

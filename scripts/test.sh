@@ -13,6 +13,10 @@ jobs=$(nproc)
 
 bash scripts/deps.sh
 
+# A compiler cache, where the machine has one, makes the second run quick.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+
 passed=0
 failed=0
 count_ctest() {  # adds the counts of a ctest log to the totals
@@ -30,7 +34,7 @@ count_ctest() {  # adds the counts of a ctest log to the totals
 status=0
 
 echo "== Stage 1: full suite (RelWithDebInfo, -Werror)"
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONFANG_WERROR=ON >/dev/null
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTONFANG_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 600 \
   2>&1 | tee build/test/ctest.log || status=1
@@ -39,7 +43,7 @@ count_ctest build/test/ctest.log
 echo "== Stage 2: sanitizers (clang, ASan + UBSan) and fuzzers"
 san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 CC=clang CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON \
+  -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
 cmake --build build/sanitize -j "$jobs"
 # The suppression files name only reports of Qt's and the system's libraries.

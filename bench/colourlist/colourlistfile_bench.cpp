@@ -109,7 +109,9 @@ void BM_OpenColourListFile(benchmark::State &state)
 void BM_SaveColourListFile(benchmark::State &state)
 {
     const int lines = int(state.range(0));
-    const std::vector<ColourListEntry> list = entries(lines);
+    ColourListModel model;
+    model.append(entries(lines));
+    const ColourListSnapshot list = model.snapshot();
     const QString file = folder().filePath(QStringLiteral("saved%1.txt").arg(lines));
     for (auto _ : state) {
         if (!saveColourListFile(list, file))

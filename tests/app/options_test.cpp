@@ -4,6 +4,7 @@
 // and again under a German one (decimal comma).
 #include "app/startup.h"
 #include "app/tincuser.h"
+#include "clipboard/teinhuser.h"
 
 #include "editor/colourlist.h"
 #include "editor/floatupdown.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -213,11 +215,22 @@ TEST_F(OptionsTest, TheCustomStepDialog)
     EXPECT_EQ(dialog->Edit1->geometry(), QRect(8, 30, 336, 21));
     EXPECT_EQ(dialog->OK->geometry(), QRect(189, 64, 75, 25));
     EXPECT_EQ(dialog->Abbrechen->geometry(), QRect(270, 64, 75, 25));
-    EXPECT_EQ(dialog->font(), prog->font());
+    // Tahoma at 11 pixels in every window; where it is not installed, the
+    // desktop's sans serif at that height.
+    const QString family = QFontDatabase::hasFamily("Tahoma")
+                               ? QString("Tahoma")
+                               : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    for (const QWidget *window : {static_cast<QWidget *>(prog), static_cast<QWidget *>(dialog),
+                                  static_cast<QWidget *>(startup->einhuser())}) {
+        EXPECT_EQ(window->font().pixelSize(), 11) << window->objectName().toStdString();
+        EXPECT_EQ(window->font().family(), family) << window->objectName().toStdString();
+    }
     const QPoint offCentre = dialog->frameGeometry().center() - prog->frameGeometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 2) << offCentre.x() << ", " << offCentre.y();
     EXPECT_EQ(dialog->windowTitle(), "Erhöhung");
     EXPECT_EQ(dialog->Abbrechen->text(), "Abbrechen");
+    EXPECT_EQ(dialog->Edit1->accessibleName(),
+              "Ein Klick/Drehen mit dem Mausrad erhöht den Wert um:");
 
     // Neither Enter nor Esc answers it.
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
@@ -236,7 +249,8 @@ TEST_F(OptionsTest, TheCustomStepDialog)
     EXPECT_EQ(dialog->windowTitle(), "Increment");
     EXPECT_EQ(dialog->Abbrechen->text(), "Break");
     EXPECT_EQ(dialog->OK->text(), "OK");
-    EXPECT_EQ(dialog->Edit1->accessibleName(), dialog->Label1->text());
+    EXPECT_EQ(dialog->Edit1->accessibleName(),
+              "One Click/Rotation with the Mouse Wheel increases the Value by:");
     // The longer English prompt still ends within the field's width.
     const int promptWidth =
         QFontMetrics(dialog->Label1->font()).horizontalAdvance(dialog->Label1->text());

@@ -104,7 +104,7 @@ TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
     EXPECT_TRUE(start.isHidden());  // created hidden, the message loop shows it
     EXPECT_EQ(start.objectName(), QLatin1String("start"));
     EXPECT_EQ(start.windowTitle(), QLatin1String("start"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QLatin1String("Tonfang - Quellwerk"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 
     const Qt::WindowFlags flags = start.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
@@ -123,6 +123,20 @@ TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
     EXPECT_EQ(start.Timer1->interval(), 100);
     EXPECT_TRUE(start.Timer1->isActive());  // runs from creation on
     EXPECT_EQ(start.ticks(), 0);
+}
+
+// Also run at scale 2 (test_app_scale2): the twins at twice the pixels, in the
+// same places.
+TEST_F(SplashTest, PicturesAreSharpAtTheScreensScale)
+{
+    const Tstart start;
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    ASSERT_EQ(start.devicePixelRatioF(), scale) << "the scale factor took effect";
+    for (const QLabel *label : {start.Image1, start.Image2}) {
+        EXPECT_EQ(label->pixmap().devicePixelRatio(), scale);
+        EXPECT_EQ(label->pixmap().size(), label->size() * scale);
+    }
+    EXPECT_EQ(start.Image2->geometry(), QRect(0, 258, 175, 82));
 }
 
 TEST_F(SplashTest, IsCentredOnTheScreen)

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -64,8 +65,8 @@ TEST_F(CopyTest, EveryCopyButtonPutsItsRowOnTheClipboard)
         {&Tprog::copy_hsv, false, u"30.12 100 100"_s, u"30.12\u00B0 100% 100%"_s},
         {&Tprog::copy_tcolor, false, u"33023"_s, u"33023"_s},
         {&Tprog::copy_xyz, false, u"48.96 36.7 4.503"_s, u"48.96% 36.7% 4.503%"_s},
-        {&Tprog::SpeedButton1, false, u"0.543 0.407 0.04994"_s, u"0.5430.4070.04994"_s},
-        {&Tprog::SpeedButton1, true, u"36.7 0.543 0.407"_s, u"36.7% 0.5430.407"_s},
+        {&Tprog::SpeedButton1, false, u"0.543 0.407 0.04994"_s, u"0.543 0.407 0.04994"_s},
+        {&Tprog::SpeedButton1, true, u"36.7 0.543 0.407"_s, u"36.7% 0.543 0.407"_s},
     };
     for (QAction *units_ : {prog->einh_aus, prog->einh_ein}) {
         units_->trigger();
@@ -191,14 +192,28 @@ TEST_F(CopyTest, TheDialogKeepsItsFixedLayoutAndTabOrder)
         u"cmyk4 cmy0 cmy1 cmy2 cmy3 hsv0 hsv1 hsv2 hsv3 tcolor0 tcolor1 xyz0 xyz1 xyz2 xyz3 "
         u"OK Standard Abbrechen rb_xyz rb_yxy kxyz0 kxyz1 kxyz2 kxyz3 yxy0 yxy1 yxy2 yxy3"_s
             .split(u' ');
-    QStringList chain;
-    QWidget *widget = units->hex0;
-    do {
-        if (widget->focusPolicy() & Qt::TabFocus)
-            chain << widget->objectName();
-        widget = widget->nextInFocusChain();
-    } while (widget != units->hex0 && chain.size() <= order.size());
-    EXPECT_EQ(chain, order);
+    // Where the focus goes when Tab (and then Shift+Tab) is pressed for real,
+    // round the dialog and back to the first field.
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(units.get()));
+    units->hex0->setFocus();
+    const auto walk = [&](Qt::Key key) {
+        QStringList chain;
+        for (qsizetype step = 0; step < order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            chain << QApplication::focusWidget()->objectName();
+        }
+        return chain;
+    };
+    EXPECT_EQ(walk(Qt::Key_Tab), order.mid(1) + QStringList{order.front()});
+    QStringList backwards = order;
+    std::reverse(backwards.begin(), backwards.end());
+    EXPECT_EQ(walk(Qt::Key_Backtab), backwards);
+    // The arrow keys move between the two choices and check the one they reach.
+    units->rb_xyz->setFocus();
+    QTest::keyClick(units->rb_xyz, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), units->rb_yxy);
+    EXPECT_TRUE(units->rb_yxy->isChecked() && !units->rb_xyz->isChecked());
 
     // The affix fields in table order, on their grid.
     QStringList fieldNames;

@@ -55,9 +55,9 @@ TEST(CopyText, EveryRowWithUnitsOffAndOn)
         {CopyRow::TColor, u"33023"_s, u"33023"_s, u"<23>33023<24>"_s},
         {CopyRow::Xyz, u"48.96 36.7 4.503"_s, u"48.96% 36.7% 4.503%"_s,
          u"<25>48.96<26>36.7<27>4.503<28>"_s},
-        {CopyRow::Chromaticity, u"0.543 0.407 0.04994"_s, u"0.5430.4070.04994"_s,
+        {CopyRow::Chromaticity, u"0.543 0.407 0.04994"_s, u"0.543 0.407 0.04994"_s,
          u"<29>0.543<30>0.407<31>0.04994<32>"_s},
-        {CopyRow::Yxy, u"36.7 0.543 0.407"_s, u"36.7% 0.5430.407"_s,
+        {CopyRow::Yxy, u"36.7 0.543 0.407"_s, u"36.7% 0.543 0.407"_s,
          u"<33>36.7<34>0.543<35>0.407<36>"_s},
     };
     const FieldTexts fields = orangeFields();
@@ -96,7 +96,7 @@ TEST(CopyText, FieldsAndAffixesAreTakenAsTheyStand)
          {{19, u"→ "_s}, {20, u" µ\t"_s}, {22, u"\u00A0%\n"_s}}, true,
          u"→ 30.12 µ\t100% 100\u00A0%\n"_s},
         {"the Yxy form takes Y from the XYZ row", CopyRow::Yxy, {{Field::Y, u"7"_s}}, {}, true,
-         u"7% 0.5430.407"_s},
+         u"7% 0.543 0.407"_s},
     };
     for (const auto &c : cases) {
         FieldTexts fields = orangeFields();

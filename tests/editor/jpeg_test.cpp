@@ -100,3 +100,18 @@ TEST(Jpeg, MissingFileGivesANullImage)
 {
     EXPECT_TRUE(loadJpeg(QStringLiteral(TONFANG_TEST_DATA "/no-such-picture.jpg")).isNull());
 }
+
+// Each picture's twin for scaled screens is the same design at twice the
+// pixels; without a twin a scaled screen gets the picture itself.
+TEST(Jpeg, TwinsForScaledScreensHaveTwiceThePixels)
+{
+    for (const char *name : {"splash", "splash_de", "help_header", "donate_de", "donate_en"}) {
+        const QString once = QStringLiteral(TONFANG_ASSETS "/%1.jpg").arg(QLatin1String(name));
+        const QSize onceSize = loadJpeg(once).size();
+        ASSERT_FALSE(onceSize.isEmpty()) << name;
+        const QPixmap twice = tonfang::loadJpegPixmap(once, 1.25);
+        EXPECT_EQ(twice.devicePixelRatio(), 2.0) << name;
+        EXPECT_EQ(twice.size(), onceSize * 2) << name;
+    }
+    EXPECT_EQ(tonfang::loadJpegPixmap(QStringLiteral(TONFANG_TEST_DATA "/grey.jpg"), 2).size(), QSize(8, 8));
+}

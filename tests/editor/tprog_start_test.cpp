@@ -106,6 +106,11 @@ TEST_F(TprogTest, CaptionsAndMenusAreInPlace)
         for (const QString &word : words)
             EXPECT_TRUE(window->Button1->toolTip().contains(word))
                 << code << ": " << word.toStdString();
+        // A tooltip is as wide as its longest line.
+        const QStringList lines = window->Button1->toolTip().split(u'\n');
+        EXPECT_GE(lines.size(), 3) << code;
+        for (const QString &line : lines)
+            EXPECT_LE(line.size(), 42) << code << ": " << line.toStdString();
     }
     EXPECT_EQ(window->Button1->text(), "Tonfang aufnehmen") << "the caption keeps its own row";
 

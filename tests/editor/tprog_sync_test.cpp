@@ -3,6 +3,7 @@
 #include "tprog_testing.h"
 
 #include <QLocale>
+#include <QStyle>
 
 #include <clocale>
 
@@ -128,4 +129,37 @@ TEST_F(TprogTest, SameColourAgainWritesNothing)
     window->RGBtoALL({200, 100, 51});
     EXPECT_EQ(spies[std::size_t(tonfang::Field::Red)]->count(), 0);
     EXPECT_EQ(spies[std::size_t(tonfang::Field::Blue)]->count(), 1);
+}
+
+// Long texts the program writes read from their first character, in a field
+// the user is not in: the left end of what the field paints must be what a
+// field holding only the first characters paints there.
+TEST_F(TprogTest, FieldsTheProgramWritesShowTheirFirstCharacter)
+{
+    const auto showsItsStart = [](QLineEdit *field) {
+        QLineEdit start(field->text().left(4), field->parentWidget());
+        start.setGeometry(field->geometry());
+        start.setEnabled(field->isEnabled());
+        const int margin = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+        const int twoCharacters = field->fontMetrics().horizontalAdvance(field->text().left(2));
+        const QRect head(0, 0, margin + twoCharacters, field->height());
+        return field->grab(head).toImage() == start.grab(head).toImage();
+    };
+    for (TFloatUpDown *control : window->spinControls())
+        control->setPrecision(13);
+    window->setDecimalPlaces(13);
+    window->RGBtoALL({255, 128, 0});
+    click("ud_m");  // the spin control writes its own field
+    ASSERT_TRUE(text("e_m").startsWith("50" + window->decimalSeparator() + "80392156"))
+        << text("e_m").toStdString();
+    for (const char *name : {"e_hsvH", "e_pg", "e_m", "e_magenta", "e_x", "e_kx", "e_kz"}) {
+        ASSERT_GT(edit(name)->fontMetrics().horizontalAdvance(text(name)), edit(name)->width())
+            << name;
+        EXPECT_TRUE(showsItsStart(edit(name))) << name << " shows " << text(name).toStdString();
+    }
+    // The field the user is in keeps its cursor where typing goes on.
+    edit("e_x")->setFocus();
+    QTest::keyClick(edit("e_x"), Qt::Key_Up);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_EQ(edit("e_x")->cursorPosition(), text("e_x").size());
 }

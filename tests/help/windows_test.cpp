@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 QString currentPage(const HelpWindow &window)
@@ -202,6 +204,23 @@ TEST_F(HelpTest, OverviewScrollsTenPixelsPerWheelStepBetweenItsEnds)
         for (int step = 0; step < 100; ++step)
             turnWheel(bar, 1);
         EXPECT_EQ(bar->value(), 0);
+    }
+}
+
+// Also run at scale 2 (test_help_scale2): the twins at twice the pixels, at the
+// same sizes.
+TEST_F(HelpTest, PicturesAreSharpAtTheScreensScale)
+{
+    const qreal scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    ASSERT_EQ(helpEnglish.devicePixelRatioF(), scale) << "the scale factor took effect";
+    helpEnglish.openAt(HelpWindow::DonationPage);
+    for (const auto &[name, size] : {std::pair{"Image3", QSize(543, 100)},
+                                     std::pair{"donationPicture", QSize(504, 289)}}) {
+        const QLabel *label = helpEnglish.findChild<QLabel *>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->size(), size) << name;
+        EXPECT_EQ(label->pixmap().devicePixelRatio(), scale) << name;
+        EXPECT_EQ(label->pixmap().size(), size * scale) << name;
     }
 }
 

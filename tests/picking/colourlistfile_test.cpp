@@ -6,6 +6,7 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "picking/widefunc.h"
+#include "tests/support/colourlisttesting.h"
 #include "tests/support/errors.h"
 #include "tests/support/tempfolder.h"
 
@@ -45,21 +46,21 @@ using ColourListFileTest = TempFolderTest;
 TEST_F(ColourListFileTest, WritesUpperCaseHexLinesEachEndedWithCrLf)
 {
     const QString file = path("list.txt");
-    ASSERT_TRUE(saveColourListFile({white, black}, file));
+    ASSERT_TRUE(saveColourListFile(snapshotOf({white, black}), file));
     EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
 
     // Red comes first; only the low three bytes of the colour number count,
     // and the label is not stored.
-    ASSERT_TRUE(saveColourListFile({{QStringLiteral("anything"), 0x7F0A0BFF},
-                                    {QStringLiteral("(001 002 003)"), 0x030201}},
+    ASSERT_TRUE(saveColourListFile(snapshotOf({{QStringLiteral("anything"), 0x7F0A0BFF},
+                                               {QStringLiteral("(001 002 003)"), 0x030201}}),
                                    file));
     EXPECT_EQ(read(file), QByteArray("FF0B0A\r\n010203\r\n"));
 
-    ASSERT_TRUE(saveColourListFile({}, file));
+    ASSERT_TRUE(saveColourListFile(snapshotOf({}), file));
     EXPECT_TRUE(QFile::exists(file));
     EXPECT_EQ(read(file), QByteArray());
 
-    EXPECT_FALSE(saveColourListFile({white}, path("list.JPEG")));
+    EXPECT_FALSE(saveColourListFile(snapshotOf({white}), path("list.JPEG")));
     EXPECT_FALSE(QFile::exists(path("list.JPEG")));
 }
 
@@ -188,8 +189,24 @@ TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
         ASSERT_EQ(DetectTextEncoding(file), encoding);
         ColourListModel model;
         appendColourListFile(model, file);
-        EXPECT_EQ(model.entries(), (std::vector<ColourListEntry>{white, mixed})) << encoding;
+        EXPECT_EQ(entriesOf(model), (std::vector<ColourListEntry>{white, mixed})) << encoding;
     }
+}
+
+TEST_F(ColourListFileTest, WritesEveryLineOfAListHeldInPieces)
+{
+    // The first piece of the list ends just where a piece of the file does.
+    constexpr int full = int(ColourListModel::blockCapacity);
+    ColourListModel model;
+    model.appendBlocks({ColourBlock(full, 0x030201), ColourBlock(3, 0x0C0B0A),
+                        ColourBlock(20000, 0xFFFFFF)});
+    const QString file = path("pieces.txt");
+    ASSERT_TRUE(saveColourListFile(model.snapshot(), file));
+    const QByteArray text = read(file);
+    ASSERT_EQ(text.size(), 8 * (full + 3 + 20000));
+    EXPECT_EQ(text.mid(8 * (full - 1), 32),
+              QByteArray("010203\r\n0A0B0C\r\n0A0B0C\r\n0A0B0C\r\n"));
+    EXPECT_EQ(text.mid(8 * (full + 3), 8), QByteArray("FFFFFF\r\n"));
 }
 
 TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
@@ -203,11 +220,11 @@ TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
         entries.push_back({QString::fromLatin1(label), red + 256 * green + 65536 * blue});
     }
     const QString file = path("round.txt");
-    ASSERT_TRUE(saveColourListFile(entries, file));
+    ASSERT_TRUE(saveColourListFile(snapshotOf(entries), file));
     EXPECT_EQ(QFile(file).size(), 8 * 40'000);
     ColourListModel model;
     appendColourListFile(model, file);
-    EXPECT_EQ(model.entries(), entries);
+    EXPECT_EQ(entriesOf(model), entries);
 }
 
 } // namespace

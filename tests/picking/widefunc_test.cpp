@@ -3,15 +3,18 @@
 
 #include "picking/widefunc.h"
 #include "tests/support/errors.h"
+#include "tests/support/privileges.h"
 #include "tests/support/tempfolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -44,6 +47,22 @@ protected:
         for (const DecodeCase &c : cases)
             EXPECT_EQ(LoadWideTextFile(write(QString::fromLatin1(c.name), c.bytes)), units(c.text))
                 << c.name;
+    }
+    // Every file of the folder, hidden ones too: that is where a temporary file
+    // would be left.
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    // Saves so many lines, one a piece, counting the pieces into `pieces`;
+    // `sizeKnown` tells the size beforehand.
+    static bool saveLines(const QString &file, qint64 lines, bool sizeKnown,
+                          const SaveControl &control = {}, int *pieces = nullptr)
+    {
+        qint64 made = 0;
+        return saveBytesAtomically(file, [&](QByteArray &piece) {
+            piece = "FFFFFF\r\n";
+            if (pieces)
+                ++*pieces;
+            return ++made < lines;
+        }, sizeKnown ? 8 * lines : -1, control);
     }
     static std::string cannotCreate(const QString &file)
     {
@@ -207,10 +226,9 @@ TEST_F(WideFileTest, NamesTheFileAndTheReasonWhenItCannotBeOpened)
 
 TEST_F(WideFileTest, ReportsAFileWithoutReadPermission)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads a file whatever its permissions";
     const QString file = write("locked.txt", "FFFFFF\r\n");
     ASSERT_TRUE(QFile::setPermissions(file, {}));
+    const WithoutPermissionOverrides asUser;
     EXPECT_EQ(fileError([&] { LoadWideTextFile(file); }),
               "Cannot open file \"" + file.toStdString() + "\". Permission denied");
 }
@@ -282,48 +300,139 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
 
-TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFile)
+const QByteArray line = "FFFFFF\r\n";
+
+TEST_F(WideFileTest, InAReadOnlyFolderReplacesOnlyAWritableFileOfKnownSize)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into a read-only folder";
-    // No temporary file can be made beside these files: a writable file is
-    // still replaced in place, a read-only one is reported and kept.
-    const QString writable = write("list.txt", "OLD\r\n");
-    const QString locked = write("locked.txt", "OLD\r\n");
+    // No temporary file fits beside these: a writable file is replaced in
+    // place once its new size is reserved; a read-only one, or one of unknown
+    // new size, is reported and kept.
+    const QString writable = write("list.txt", "OLD"), locked = write("locked.txt", "OLD"),
+                  unsized = write("unsized.txt", "OLD");
     ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-    const std::string replaced =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), writable, EncodingAnsi); });
-    const std::string refused =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), locked, EncodingAnsi); });
+    std::string errors[3];
+    {
+        const WithoutPermissionOverrides asUser;
+        errors[0] = fileError([&] { saveLines(writable, 1, true); });
+        errors[1] = fileError([&] { saveLines(locked, 1, true); });
+        errors[2] = fileError([&] { saveLines(unsized, 1, false); });
+    }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(replaced, "<none>");
-    EXPECT_EQ(read(writable), QByteArray("FFFFFF\r\n"));
-    EXPECT_TRUE(refused.starts_with(cannotCreate(locked))) << refused;
-    EXPECT_EQ(read(locked), QByteArray("OLD\r\n"));
+    EXPECT_EQ(errors[0], "<none>");
+    EXPECT_EQ(read(writable), line);
+    for (const QString &file : {locked, unsized})
+        EXPECT_EQ(read(file), QByteArray("OLD"));
+    EXPECT_EQ(errors[1], cannotCreate(locked) + "Permission denied");
+    EXPECT_EQ(errors[2], cannotCreate(unsized) + "Permission denied");
+    EXPECT_EQ(files(), (QStringList{"list.txt", "locked.txt", "unsized.txt"}));
 }
 
-TEST_F(WideFileTest, KeepsTheOldFileWhenWritingFailsHalfway)
+TEST_F(WideFileTest, KeepsTheOldFileAtTheFileSizeLimit)
 {
-    // A file size limit makes the write fail part of the way through, as a
-    // full disk would; the old file must come through whole. A short text
-    // fails in the final flush, a long one in the write itself.
-    const QString file = write("list.txt", "OLD\r\n");
-    for (const qsizetype lines : {qsizetype(2), qsizetype(100'000)}) {
-        const QString text = QStringLiteral("FFFFFF\r\n").repeated(lines);
-        rlimit saved{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 4;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const std::string error = fileError([&] { SaveWideTextFile(text, file, EncodingAnsi); });
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+    // Its signal would end the program; the save must see to that itself.
+    const QString file = write("list.txt", "OLD");
+    for (const qint64 lines : {2, 100'000}) {
+        for (const bool sizeKnown : {true, false}) {
+            rlimit saved{};
+            ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit small = saved;
+            small.rlim_cur = 4;
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const std::string error = fileError([&] { saveLines(file, lines, sizeKnown); });
+            setrlimit(RLIMIT_FSIZE, &saved);
+            EXPECT_EQ(error, cannotCreate(file) + "File too large") << lines << sizeKnown;
+            EXPECT_EQ(read(file), QByteArray("OLD"));
+            EXPECT_EQ(files(), QStringList{"list.txt"});
+        }
+    }
+}
 
-        EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
-        EXPECT_EQ(read(file), QByteArray("OLD\r\n")) << lines;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.txt"});
+TEST_F(WideFileTest, KeepsTheReplacedFilesPermissionsAndLinks)
+{
+    const mode_t savedMask = umask(022);
+    // The old file's mode (none: a new file) and the mode saved.
+    for (const auto &[old, expected] :
+         {std::pair{0, 0644}, {0600, 0600}, {0640, 0640}, {0755, 0755}}) {
+        const QString file = path("list.txt");
+        QFile::remove(file);
+        if (old) {
+            ASSERT_EQ(chmod(QFile::encodeName(write("list.txt", "OLD")).constData(), old), 0);
+        }
+        saveLines(file, 1, true);
+        struct stat saved {};
+        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, mode_t(expected)) << std::oct << old;
+    }
+    umask(savedMask);
+    // A link stays a link; the file it points to takes the new content.
+    ASSERT_TRUE(QFile::link(write("target.txt", "OLD"), path("link.txt")));
+    saveLines(path("link.txt"), 1, true);
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(read(path("target.txt")), line);
+}
+
+TEST_F(WideFileTest, ACancelledSaveLeavesTheOldFileAndProgressCountsBytes)
+{
+    const QString file = write("list.txt", "OLD");
+    for (const int cancelAt : {0, 2, -1}) {
+        int pieces = 0;
+        std::vector<qint64> progress;
+        const bool saved = saveLines(file, 3, true,
+                                     {[&] { return pieces == cancelAt; },
+                                      [&](qint64 written) { progress.push_back(written); }},
+                                     &pieces);
+        const std::vector<qint64> all{8, 16, 24};
+        EXPECT_EQ(saved, cancelAt < 0);
+        EXPECT_EQ(read(file), saved ? line.repeated(3) : QByteArray("OLD"));
+        EXPECT_EQ(progress, std::vector(all.begin(), saved ? all.end() : all.begin() + cancelAt));
+        EXPECT_EQ(files(), QStringList{"list.txt"});
+    }
+}
+
+TEST_F(WideFileTest, ASaveThatDoesNotFitLeavesTheOldFile)
+{
+    // Two inodes are the root folder and the old file: no temporary file fits.
+    constexpr auto noInode = "size=16k,nr_inodes=2", inodes = "size=16k,nr_inodes=16";
+    const struct {
+        const char *options;
+        bool readOnly;
+        qint64 oldSize, newLines;
+        bool sizeKnown;
+        const char *reason; // null: saved
+    } cases[] = {
+        {inodes, false, 5, 12'500, true, "No space left on device"},
+        {inodes, false, 5, 1'000, true, nullptr},
+        {inodes, true, 5, 2, true, "Read-only file system"},
+        {noInode, false, 5, 12'500, true, "No space left on device"},
+        {noInode, false, 5, 2, false, "No space left on device"},
+        {noInode, false, 10'000, 2, true, nullptr},
+        {noInode, false, 16, 1'000, true, nullptr},
+    };
+    const QString folder = path("disk"), file = folder + "/list.txt";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto &c : cases) {
+        if (const std::string why = mountTmpfs(folder, c.options); !why.empty()) {
+            GTEST_SKIP() << "No file system of the test's own: " << why;
+        }
+        const QByteArray old(c.oldSize, 'o');
+        QFile oldFile(file);
+        ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(old) == c.oldSize);
+        oldFile.close();
+        if (c.readOnly) {
+            ASSERT_EQ(mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
+                            MS_REMOUNT | MS_RDONLY, c.options), 0);
+        }
+        // Written in place, a cancel after the first piece comes too late.
+        int pieces = 0;
+        const SaveControl cancelLate{[&] { return c.options == noInode && pieces > 0; }, {}};
+        const std::string error =
+            fileError([&] { saveLines(file, c.newLines, c.sizeKnown, cancelLate, &pieces); });
+        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>") << c.options;
+        EXPECT_TRUE(read(file) == (c.reason ? old : line.repeated(c.newLines))) << c.options;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
+        umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
     }
 }
 

@@ -17,11 +17,28 @@ inline void fillNumbered(ColourListModel &model, int count = 5)
     model.append(std::move(entries));
 }
 
+// Every entry of the list, in order.
+inline std::vector<ColourListEntry> entriesOf(const ColourListModel &model)
+{
+    std::vector<ColourListEntry> entries;
+    for (int row = 0; row < model.count(); ++row)
+        entries.push_back(model.entry(row));
+    return entries;
+}
+
+// The colours of these entries as a list holds them for saving.
+inline ColourListSnapshot snapshotOf(std::vector<ColourListEntry> entries)
+{
+    ColourListModel model;
+    model.append(std::move(entries));
+    return model.snapshot();
+}
+
 // The labels in list order, e.g. "23415".
 inline QString order(const ColourListModel &model)
 {
     QString text;
-    for (const ColourListEntry &entry : model.entries()) {
+    for (const ColourListEntry &entry : entriesOf(model)) {
         EXPECT_EQ(entry.label, QString::number(entry.colour)) << "label and colour parted";
         text += entry.label;
     }

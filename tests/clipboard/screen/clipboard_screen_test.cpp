@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
-#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -64,31 +63,6 @@ TEST_F(ClipboardScreen, AnotherProgramReadsTheCopiedTextAsUtf8)
 
     prog->einh_aus->trigger();
     EXPECT_EQ(copyAndRead(prog->copy_hex, u"#FF8000"_s), QByteArray("#FF8000"));
-}
-
-TEST_F(ClipboardScreen, TheDialogBesideTheMainWindowIsSaved)
-{
-    prog->einh_anpassen->trigger();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(units.get()));
-    // Beside the main window, not over it.
-    // Both windows open centred; side by side for the picture.
-    prog->move(20, 20);
-    units->move(prog->frameGeometry().right() + 20, 20);
-    ASSERT_EVENTUALLY(units->pos() == QPoint(prog->frameGeometry().right() + 20, 20));
-
-    for (const QString &language : {u"de"_s, u"en"_s}) {
-        tonfang::setLanguageCode(language);
-        prog->Sprache();
-        units->Sprache();
-        // Both windows as they stand on the screen, and the strip between them.
-        const QRect both =
-            prog->frameGeometry().united(units->frameGeometry()).adjusted(-8, -8, 8, 8);
-        QCoreApplication::processEvents();
-        const QPixmap shot = prog->screen()->grabWindow(0, both.x(), both.y(), both.width(),
-                                                        both.height());
-        ASSERT_FALSE(shot.isNull());
-        EXPECT_TRUE(shot.save(QStringLiteral(SHOT_FOLDER "/clipboard_%1.png").arg(language)));
-    }
 }
 
 } // namespace

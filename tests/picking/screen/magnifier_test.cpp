@@ -12,6 +12,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 using namespace screentest;
@@ -208,6 +210,42 @@ TEST_F(Magnifying, AMoveOntoTheMagnifierNeverPicksItsPixels)
         EXPECT_TRUE(colour == tonfang::RGBToTColor(rootPatternColour(first))
                     || colour == tonfang::RGBToTColor(rootPatternColour(onto)))
             << "entry " << i << " holds " << colour;
+    }
+}
+
+// Over a plain colour the centre cell stands out: around it, a one-pixel
+// ring's worth of pixels differs strongly both from the colour and from the
+// same place around an ordinary cell, with its grid lines.
+TEST_F(Magnifying, TheCentreStandsOutOnWhiteBlackAndGrey)
+{
+    static const auto reader = ScreenPixelReader::forApplication();
+    const auto far = [](tonfang::Rgb a, tonfang::Rgb b) {
+        return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green),
+                         std::abs(a.blue - b.blue)}) >= 100;
+    };
+    const int r = PixelSquare::radius;
+    for (const int level : {255, 0, 128}) {
+        SCOPED_TRACE(level);
+        const auto grey = std::uint8_t(level);
+        PixelSquare square{rootSize().width() / 2, rootSize().height() / 2, {}};
+        square.cells.fill(tonfang::Rgb{grey, grey, grey});
+        Magnifier shown;
+        shown.showSquare(square);
+        ASSERT_EVENTUALLY(shown.isExposed());
+        const QRect centre = shown.cellRect(r, r);
+        const QPoint toOrdinary = shown.cellRect(r - 3, r).topLeft() - centre.topLeft();
+        const int reach = (shown.cellRect(r + 1, r).left() - centre.left()) / 2 - 1;
+        const QRect band = centre.adjusted(-reach, -reach, reach, reach)
+                               .translated(deviceRect(&shown).topLeft());
+        int standingOut = 0;
+        for (int y = band.top(); y <= band.bottom(); ++y)
+            for (int x = band.left(); x <= band.right(); ++x) {
+                const auto here = reader->pixelAt(x, y);
+                const auto ordinary = reader->pixelAt(x + toOrdinary.x(), y + toOrdinary.y());
+                ASSERT_TRUE(here && ordinary);
+                standingOut += far(*here, *square.centre()) && far(*here, *ordinary);
+            }
+        EXPECT_GE(standingOut, 4 * (centre.width() - 1));
     }
 }
 

@@ -139,7 +139,7 @@ int PickingScreen::listCount()
     return prog->ColorListBox1->colourModel()->count();
 }
 
-const ColourListEntry &PickingScreen::lastEntry()
+ColourListEntry PickingScreen::lastEntry()
 {
     const ColourListModel *model = prog->ColorListBox1->colourModel();
     return model->entry(model->count() - 1);
