@@ -84,7 +84,7 @@ for line in open(sys.argv[1]):
 for (lines, encoding), (time, counters) in sorted(stream.items()):
     name = f"{lines // 1000000}M lines, {'UTF-8 with mark' if encoding else 'locale encoding'}"
     if (lines, encoding) in floor:
-        print(f"  streaming open {name}: {time:.0f} ms = {time / floor[(lines, encoding)][0]:.1f}x the"
+        print(f"  streaming open {name}: {time:.1f} ms = {time / floor[(lines, encoding)][0]:.1f}x the"
               f" bare read loop (target <= 20x)")
     peak, kept = float(counters.get("above_start_MB", 0)), float(counters.get("kept_MB", 0))
     print(f"  streaming open {name}: peak {peak:.0f} MB above start, kept blocks {kept:.0f} MB:"
