@@ -151,7 +151,7 @@ void ColourPortal::onResponse(uint response, const QVariantMap &results)
     if (m_state != State::Picking || !calledFromDBus() || message().service() != m_portalOwner)
         return;
     // 0 is success; 1 is a cancel by the user, 2 any other end.
-    finish(response == 0 ? tonfang::portalColour(results) : std::nullopt);
+    finish(response == 0 ? tonfang::portalColour(results) : std::nullopt, response == 1);
 }
 
 void ColourPortal::listenAt(const QString &path)
@@ -167,12 +167,12 @@ void ColourPortal::stopListening()
                      this, SLOT(onResponse(uint, QVariantMap)));
 }
 
-void ColourPortal::finish(std::optional<tonfang::Rgb> colour)
+void ColourPortal::finish(std::optional<tonfang::Rgb> colour, bool cancelledByUser)
 {
     stopListening();
     m_state = State::Ready;
     if (colour)
         emit colourPicked(*colour);
     else
-        emit pickFailed();
+        emit pickFailed(cancelledByUser);
 }

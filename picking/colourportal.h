@@ -44,8 +44,9 @@ public:
 signals:
     void availabilityKnown(bool available);
     void colourPicked(tonfang::Rgb colour);
-    // The user cancelled, the portal failed, or its answer held no colour.
-    void pickFailed();
+    // The user cancelled (byUser), or the portal failed or its answer held no
+    // colour.
+    void pickFailed(bool byUser);
     // The portal has no colour picker after all (its version promised one, but
     // it does not know PickColor); the state is now Unavailable.
     void pickUnsupported();
@@ -59,7 +60,7 @@ private:
     void onPickReply(QDBusPendingCallWatcher *call);
     void listenAt(const QString &path);
     void stopListening();
-    void finish(std::optional<tonfang::Rgb> colour);
+    void finish(std::optional<tonfang::Rgb> colour, bool cancelledByUser = false);
 
     QDBusConnection m_bus;
     State m_state = State::Probing;

@@ -9,6 +9,7 @@
 #include "picking/pickingtexts.h"
 #include "picking/pointergrabwatch.h"
 #include "picking/screenpixel.h"
+#include "picking/sessiontype.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -39,7 +40,7 @@ Eyedropper::Eyedropper(Tprog &prog)
         connect(m_aids.get(), &PickAids::rereadNeeded, this, &Eyedropper::Button1MouseMove);
     }
 
-    if (!qEnvironmentVariable("WAYLAND_DISPLAY").isEmpty()) {
+    if (tonfang::pickThroughPortal()) {
         m_portal = new ColourPortal(QDBusConnection::sessionBus(), this);
         connect(m_portal, &ColourPortal::availabilityKnown, this,
                 &Eyedropper::portalAvailabilityKnown);

@@ -15,10 +15,14 @@ constexpr int rereadAfterMs = Magnifier::settleMs + 50;
 
 } // namespace
 
-PickAids::PickAids(ScreenPixelReader &reader, QWidget &pickButton)
-    : m_reader(reader), m_button(&pickButton)
+PickAids::PickAids(ScreenPixelReader &reader, QWidget &pickButton) : PickAids(reader)
 {
+    m_button = &pickButton;
     pickButton.installEventFilter(this);
+}
+
+PickAids::PickAids(ScreenPixelReader &reader) : m_reader(reader)
+{
     m_settle.setSingleShot(true);
     m_settle.setInterval(rereadAfterMs);
     connect(&m_settle, &QTimer::timeout, this, [this] {
@@ -111,8 +115,15 @@ bool PickAids::eventFilter(QObject *watched, QEvent *event)
     }
     if (shortcut)
         return false;
-    const int step = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    switch (key->key()) {
+    // Esc ends nothing here either.
+    return key->key() == Qt::Key_Escape
+           || handleKey(key->key(), key->modifiers(), key->isAutoRepeat());
+}
+
+bool PickAids::handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    const int step = modifiers & Qt::ShiftModifier ? 10 : 1;
+    switch (key) {
     case Qt::Key_Left:
         m_reader.movePointerBy(-step, 0);
         return true;
@@ -126,10 +137,8 @@ bool PickAids::eventFilter(QObject *watched, QEvent *event)
         m_reader.movePointerBy(0, step);
         return true;
     case Qt::Key_Z:
-        if (!key->isAutoRepeat())
+        if (!autoRepeat)
             setMagnifierOn(!m_magnifierOn);
-        return true;
-    case Qt::Key_Escape:
         return true;
     default:
         return false;

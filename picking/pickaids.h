@@ -26,6 +26,9 @@ class PickAids : public QObject {
     Q_OBJECT
 public:
     PickAids(ScreenPixelReader &reader, QWidget &pickButton);
+    // Without a pick button: whoever holds the keyboard hands the keys to
+    // handleKey.
+    explicit PickAids(ScreenPixelReader &reader);
     ~PickAids() override;
 
     // A pick began: the keys come to the pick button until it ends, and the
@@ -43,6 +46,12 @@ public:
 
     bool magnifierOn() const { return m_magnifierOn; }
     void setMagnifierOn(bool on);
+    // Steps the pointer for an arrow key and toggles the magnifier for Z; says
+    // whether the key was one of these.
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    // A read is due once the screen has settled (see readForMove).
+    bool rereadPending() const { return m_settle.isActive(); }
+
     // Null until the magnifier is first shown.
     const Magnifier *magnifier() const { return m_magnifier.get(); }
 

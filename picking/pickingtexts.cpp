@@ -19,6 +19,29 @@ constexpr Text portalColourPickerMissing{
     "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
 };
 
+// One line each for standard error when a pick from the command line cannot
+// be made.
+constexpr Text grabRefused{
+    "tonfang: Maus oder Tastatur sind von einem anderen Programm belegt; es wurde keine Farbe "
+    "aufgenommen.",
+    "tonfang: the pointer or the keyboard is held by another program; no color was picked.",
+};
+constexpr Text portalMissingLine{
+    "tonfang: Farben aufnehmen geht auf diesem Desktop nur mit der Farbauswahl des "
+    "Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und "
+    "xdg-desktop-portal-gnome oder xdg-desktop-portal-kde).",
+    "tonfang: picking a color on this desktop needs the color picker of the desktop portal, "
+    "which is not available (packages xdg-desktop-portal and xdg-desktop-portal-gnome or "
+    "xdg-desktop-portal-kde).",
+};
+constexpr Text portalFailed{
+    "tonfang: die Farbauswahl des Desktop-Portals hat keine Farbe geliefert.",
+    "tonfang: the color picker of the desktop portal gave no color.",
+};
+constexpr Text noScreen{
+    "tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige.",
+    "tonfang: picking a color needs an X11 or Wayland display.",
+};
 constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
 constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
 constexpr Text cancel{"Abbrechen", "Cancel"};
@@ -60,6 +83,26 @@ QString savingColourListText()
 QString cancelText()
 {
     return inLanguage(cancel);
+}
+
+QString grabRefusedLine()
+{
+    return inLanguage(grabRefused);
+}
+
+QString portalColourPickerMissingLine()
+{
+    return inLanguage(portalMissingLine);
+}
+
+QString portalPickFailedLine()
+{
+    return inLanguage(portalFailed);
+}
+
+QString noScreenToPickFromLine()
+{
+    return inLanguage(noScreen);
 }
 
 QString colourListCapacityText(const QString &languageCode)

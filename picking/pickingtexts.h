@@ -16,6 +16,13 @@ QString openingColourListText();
 QString savingColourListText();
 QString cancelText();
 
+// Why a pick from the command line could not be made: each one whole line for
+// standard error, with the program's name in front.
+QString grabRefusedLine();              // the grab was refused for a second
+QString portalColourPickerMissingLine();
+QString portalPickFailedLine();         // the portal failed, not the user cancelling
+QString noScreenToPickFromLine();       // neither X11 nor a portal
+
 // Shown when opening a colour list file would take the list past the most
 // entries it holds; nothing was added.
 QString colourListCapacityText(const QString &languageCode = tonfang::languageCode());

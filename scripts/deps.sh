@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libxcb-randr0-dev libjpeg-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libxcb-randr0-dev libxcb-cursor-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick
   dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales

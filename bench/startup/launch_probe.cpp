@@ -4,6 +4,10 @@
 //   launch_probe FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]
 // prints "<milliseconds to FIRST_TITLE> <VmRSS kB at SHOWN_TITLE>".
 // Titles match as prefixes. The program is then ended with SIGTERM.
+//   launch_probe --grab -- PROGRAM [ARGS...]
+// prints "<milliseconds until the pointer is grabbed> <VmHWM kB then>" for a
+// program that grabs the pointer without showing a window: the probe asks for
+// the pointer itself until the server answers that someone else holds it.
 #include <xcb/xcb.h>
 
 #include <poll.h>
@@ -38,24 +42,81 @@ std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_a
     return {};
 }
 
-long residentKilobytes(pid_t pid)
+// A field of /proc/PID/status in kB: VmRSS (resident now) or VmHWM (peak).
+long statusKilobytes(pid_t pid, const std::string &field = "VmRSS:")
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind(field, 0) == 0)
+            return std::strtol(line.c_str() + field.size(), nullptr, 10);
     return -1;
+}
+
+// Whether another client holds the pointer. The ungrab follows the grab in the
+// same batch, so a grab of ours lasts too short to make the program's fail.
+bool pointerHeldElsewhere(xcb_connection_t *connection, xcb_window_t root)
+{
+    const xcb_grab_pointer_cookie_t cookie =
+        xcb_grab_pointer(connection, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_grab_pointer_reply_t *reply = xcb_grab_pointer_reply(connection, cookie, nullptr);
+    const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+    std::free(reply);
+    return held;
+}
+
+pid_t launch(char *argv[])
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[0], argv);
+        _exit(127);
+    }
+    return pid;
+}
+
+int probeGrab(xcb_connection_t *connection, xcb_window_t root, char *argv[])
+{
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t pid = launch(argv);
+    const auto deadline = started + std::chrono::seconds(30);
+    double grabbedMs = -1;
+    long peak = -1;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (pointerHeldElsewhere(connection, root)) {
+            grabbedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now()
+                                                                  - started)
+                            .count();
+            peak = statusKilobytes(pid, "VmHWM:");
+            break;
+        }
+        usleep(1000);
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    xcb_disconnect(connection);
+    if (grabbedMs < 0) {
+        std::fprintf(stderr, "no grab seen within 30 s\n");
+        return 1;
+    }
+    std::printf("%.1f %ld\n", grabbedMs, peak);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc < 5 || std::strcmp(argv[3], "--") != 0) {
-        std::fprintf(stderr, "usage: %s FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]\n", argv[0]);
+    const bool grab = argc >= 4 && std::strcmp(argv[1], "--grab") == 0
+                      && std::strcmp(argv[2], "--") == 0;
+    if (!grab && (argc < 5 || std::strcmp(argv[3], "--") != 0)) {
+        std::fprintf(stderr,
+                     "usage: %s FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]\n"
+                     "       %s --grab -- PROGRAM [ARGS...]\n",
+                     argv[0], argv[0]);
         return 2;
     }
-    const std::string firstTitle = argv[1], shownTitle = argv[2];
 
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection)) {
@@ -63,6 +124,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    if (grab)
+        return probeGrab(connection, root, argv + 3);
+    const std::string firstTitle = argv[1], shownTitle = argv[2];
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_intern_atom_reply_t *atom =
@@ -72,11 +136,7 @@ int main(int argc, char *argv[])
     xcb_flush(connection);
 
     const auto started = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execvp(argv[4], argv + 4);
-        _exit(127);
-    }
+    const pid_t pid = launch(argv + 4);
 
     double firstMs = -1;
     long rss = -1;
@@ -95,7 +155,7 @@ int main(int argc, char *argv[])
             if (firstMs < 0 && title.rfind(firstTitle, 0) == 0)
                 firstMs = std::chrono::duration<double, std::milli>(now - started).count();
             if (firstMs >= 0 && title.rfind(shownTitle, 0) == 0)
-                rss = residentKilobytes(pid);
+                rss = statusKilobytes(pid);
         }
         std::free(event);
     }

@@ -73,9 +73,9 @@ protected:
     // A main window whose eyedropper sees a Wayland session.
     void createWaylandWindow()
     {
-        qputenv("WAYLAND_DISPLAY", "wayland-test");
+        qputenv("XDG_SESSION_TYPE", "wayland");
         createMainWindow();
-        qunsetenv("WAYLAND_DISPLAY");
+        qunsetenv("XDG_SESSION_TYPE");
         ASSERT_NE(eyedropper->portal(), nullptr);
         ASSERT_EVENTUALLY(eyedropper->portal()->state() != ColourPortal::State::Probing);
         prog->m_add_bewegen->setChecked(true);
@@ -229,4 +229,67 @@ TEST_F(Portal, WithoutAColourPickerAPressSaysWhatIsMissingAndChangesNothing)
         QFile::remove(logPath());
     }
     tonfang::setLanguageCode(tonfang::languageGerman);
+}
+
+TEST_F(Portal, AnX11SessionWithAStrayWaylandDisplayPicksThroughX)
+{
+    startFake({QStringLiteral("--colour"), QStringLiteral("0"), QStringLiteral("0"),
+               QStringLiteral("1")});
+    qputenv("XDG_SESSION_TYPE", "x11");
+    qputenv("WAYLAND_DISPLAY", "wayland-test");
+    createMainWindow();
+    qunsetenv("XDG_SESSION_TYPE");
+    qunsetenv("WAYLAND_DISPLAY");
+    EXPECT_EQ(eyedropper->portal(), nullptr);
+    pointAtPickButton();
+    press();
+    dragTo(centreOf(redArea));
+    ASSERT_EVENTUALLY_EQ(prog->e_hex->text(), hexText(red));
+    release();
+    EXPECT_TRUE(calls(QStringLiteral("PickColor")).isEmpty());
+}
+
+TEST_F(Portal, TheOneShotPickAsksThePortalOnAWaylandSessionOnly)
+{
+    const QStringList colour{QStringLiteral("--colour"), QStringLiteral("0.0705882352941"),
+                             QStringLiteral("0.5"), QStringLiteral("1")};
+    const QPoint onRoot(1000, 800); // clear of the test's own windows
+    const struct {
+        QStringList session;
+        QStringList fake; // empty: no portal on the bus
+        int exitCode;
+        QString output;
+        const char *error; // a word of the reason on standard error
+    } cases[] = {
+        {{"XDG_SESSION_TYPE=wayland"}, colour, 0, "#1280FF\n", ""},
+        {{"XDG_SESSION_TYPE=", "WAYLAND_DISPLAY=wayland-test"}, colour, 0, "#1280FF\n", ""},
+        {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "cancel"}, 1, "", ""},
+        {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "failure"}, 3, "", "Portal"},
+        {{"XDG_SESSION_TYPE=wayland"}, {}, 3, "", "xdg-desktop-portal-gnome"},
+        // An X11 session picks on the X server: a click on the root pattern.
+        {{"XDG_SESSION_TYPE=x11", "WAYLAND_DISPLAY=wayland-test"}, colour, 0,
+         hexText(rootPatternColour(onRoot)) + '\n', ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.session.join(' ').toStdString() + " " + c.fake.join(' ').toStdString());
+        if (!c.fake.isEmpty())
+            startFake(c.fake);
+        ASSERT_TRUE(movePointer(onRoot));
+        QProcess pick;
+        startOneShot(pick, {}, {}, c.session);
+        if (c.session.contains(QStringLiteral("XDG_SESSION_TYPE=x11"))) {
+            OtherXClient probe;
+            ASSERT_EVENTUALLY(probe.pointerHeldElsewhere());
+            ASSERT_TRUE(xdotool({QStringLiteral("click"), QStringLiteral("1")}));
+        }
+        ASSERT_EVENTUALLY(pick.state() == QProcess::NotRunning);
+        EXPECT_EQ(pick.exitCode(), c.exitCode);
+        EXPECT_EQ(QString::fromUtf8(pick.readAllStandardOutput()), c.output);
+        const QString error = QString::fromUtf8(pick.readAllStandardError());
+        const QString reason = error.trimmed().section('\n', -1);
+        EXPECT_TRUE(*c.error ? reason.startsWith("tonfang: ") && reason.contains(QLatin1String(c.error))
+                             : !error.contains("tonfang:"))
+            << error.toStdString();
+        TearDown();
+    }
 }

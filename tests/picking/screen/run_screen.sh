@@ -6,12 +6,12 @@ set -euo pipefail
 config=$1 binary=$2
 shift 2
 
-geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*:ListDrag.*:Magnifying.*' scale= monitors= bus=
+geometry=1280x1024x24 filter='PickingScreen.*:ScreenDepth.*:ListDrag.*:Magnifying.*:OneShot.*' scale= monitors= bus=
 case $config in
   depth24) ;;
   depth16) geometry=1280x1024x16 filter='ScreenDepth.*' ;;
   depth30) geometry=1280x1024x30 filter='ScreenDepth.*' ;;
-  scale2) scale=2 filter='HiDpi.*:Magnifying.*' ;;
+  scale2) scale=2 filter='HiDpi.*:Magnifying.*:OneShot.*' ;;
   scale1.5) scale=1.5 filter='HiDpi.*:Magnifying.*' ;;
   monitors) geometry=1600x700x24 monitors=yes filter='Monitors.*:MagnifyingMonitors.*' ;;
   portal) bus=yes filter='Portal.*' ;;

@@ -246,6 +246,56 @@ bool OtherXClient::grabPointer()
     return grabbed;
 }
 
+bool OtherXClient::grabKeyboard()
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    auto *reply = xcb_grab_keyboard_reply(
+        m_connection,
+        xcb_grab_keyboard(m_connection, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                          XCB_GRAB_MODE_ASYNC),
+        nullptr);
+    const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return grabbed;
+}
+
+void OtherXClient::ungrab()
+{
+    xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    xcb_ungrab_keyboard(m_connection, XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+bool OtherXClient::pointerHeldElsewhere()
+{
+    const bool free = grabPointer();
+    return free ? (ungrab(), false) : true;
+}
+
+bool OtherXClient::keyboardHeldElsewhere()
+{
+    const bool free = grabKeyboard();
+    return free ? (ungrab(), false) : true;
+}
+
+void startOneShot(QProcess &process, const QStringList &arguments, const QString &folder,
+                  const QStringList &environment)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &change : environment) {
+        const QString name = change.section(QLatin1Char('='), 0, 0);
+        const QString value = change.section(QLatin1Char('='), 1);
+        if (value.isEmpty())
+            env.remove(name);
+        else
+            env.insert(name, value);
+    }
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(TONFANG_ONESHOT),
+                  QStringList{QStringLiteral("--pick")} + arguments);
+}
+
 void OtherXClient::setMapped(const QWidget *window, bool mapped)
 {
     const auto id = xcb_window_t(window->winId());

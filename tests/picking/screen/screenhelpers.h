@@ -6,6 +6,7 @@
 #include "tests/support/eventually.h"
 
 #include <QObject>
+#include <QProcess>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -93,8 +94,14 @@ public:
     OtherXClient(const OtherXClient &) = delete;
     OtherXClient &operator=(const OtherXClient &) = delete;
 
-    // True when the pointer is now grabbed by this client.
+    // True when the pointer, or the keyboard, is now grabbed by this client.
     bool grabPointer();
+    bool grabKeyboard();
+    void ungrab();
+    // Whether some other client holds the pointer, or the keyboard: asks for
+    // it, and lets go at once when given it.
+    bool pointerHeldElsewhere();
+    bool keyboardHeldElsewhere();
     // Unmaps or maps a top-level window, as a window manager does on a
     // workspace switch.
     void setMapped(const QWidget *window, bool mapped);
@@ -102,6 +109,12 @@ public:
 private:
     xcb_connection_t *m_connection;
 };
+
+// Starts the one-shot pick (--pick and the arguments) as its own program, in a
+// folder (language markers),
+// with NAME=value changes to the environment ("NAME=" removes it).
+void startOneShot(QProcess &process, const QStringList &arguments = {},
+                  const QString &folder = {}, const QStringList &environment = {});
 
 } // namespace screentest
 

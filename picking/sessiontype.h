@@ -1,0 +1,19 @@
+#pragma once
+// Which way a pick reads the screen. On a Wayland session the X server (if
+// there is one, for older programs) sees only its own windows, so the desktop
+// portal's picker must be asked; on X11 the server's pixels are the screen.
+
+#include <QString>
+
+namespace tonfang {
+
+// The rule on its own: Qt on the Wayland platform, or a session that says it
+// is Wayland. WAYLAND_DISPLAY counts only when the session type is not given:
+// an X11 session may inherit a stray one from a nested compositor.
+bool sessionNeedsPortal(const QString &platformName, const QString &sessionType,
+                        const QString &waylandDisplay);
+
+// The rule for this process: the running platform and the environment.
+bool pickThroughPortal();
+
+} // namespace tonfang
