@@ -3,6 +3,7 @@
 #include "core/colour.h"
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
+#include "picking/colourlistreader.h"
 #include "picking/widefunc.h"
 
 #include <QStringDecoder>
@@ -15,30 +16,6 @@ namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 constexpr qsizetype colourLineLength = 6;
-
-// A six-unit line as a colour number. Each pair is read as "$" and the two
-// characters, so a bad pair fails with the conversion message that names it.
-tonfang::ColourNumber colourOfLine(QStringView line)
-{
-    char ascii[colourLineLength];
-    bool isAscii = true;
-    for (qsizetype i = 0; i < colourLineLength; ++i) {
-        const char16_t unit = line[i].unicode();
-        isAscii = isAscii && unit < 0x80;
-        ascii[i] = char(unit);
-    }
-    if (isAscii)
-        return tonfang::HexToTColor(std::string_view(ascii, colourLineLength));
-
-    // A character beyond ASCII takes more than one byte in UTF-8, so the pairs
-    // are handed over one by one to keep the message's characters whole.
-    tonfang::ColourNumber colour = 0;
-    for (int pair = 0; pair < 3; ++pair) {
-        const std::string digits = line.sliced(2 * pair, 2).toString().toStdString();
-        colour |= (tonfang::StrToInt("$" + digits) & 0xFF) << (8 * pair);
-    }
-    return colour;
-}
 
 // What a locale's encoding can hold: characters it cannot represent come back
 // as its replacement character.
@@ -63,7 +40,7 @@ ColourListReading readColourListText(QString text)
         if (line.size() != colourLineLength)
             continue;
         try {
-            const tonfang::ColourNumber colour = colourOfLine(line);
+            const tonfang::ColourNumber colour = colourOfColourLine(line);
             reading.entries.push_back(
                 {QString::fromStdString(tonfang::listEntryLabel(tonfang::TColorToRGB(colour))),
                  colour});

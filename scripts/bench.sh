@@ -72,6 +72,24 @@ for case in ("Open", "Save"):
         print(f"  {case}: 100k/10k {b / a:.1f}x, 1M/100k {c / b:.1f}x (target <= 12x);"
               f" 1M lines {c:.0f} ms (target < {2000 if case == 'Open' else 1000} ms)")
 PY
+python3 - "$out/colourlistfile.txt" <<'PY'
+import re, sys
+floor, stream = {}, {}
+for line in open(sys.argv[1]):
+    m = re.match(r"BM_(ReadFloor|StreamColourListFile)/(\d+)/(\d)_median\s+([\d.]+) ms", line)
+    if m:
+        key = (int(m.group(2)), int(m.group(3)))
+        counters = dict(re.findall(r"(\w+)=([\d.]+)", line))
+        (floor if m.group(1) == "ReadFloor" else stream)[key] = (float(m.group(4)), counters)
+for (lines, encoding), (time, counters) in sorted(stream.items()):
+    name = f"{lines // 1000000}M lines, {'UTF-8 with mark' if encoding else 'locale encoding'}"
+    if (lines, encoding) in floor:
+        print(f"  streaming open {name}: {time:.1f} ms = {time / floor[(lines, encoding)][0]:.1f}x the"
+              f" bare read loop (target <= 20x)")
+    peak, kept = float(counters.get("above_start_MB", 0)), float(counters.get("kept_MB", 0))
+    print(f"  streaming open {name}: peak {peak:.0f} MB above start, kept blocks {kept:.0f} MB:"
+          f" peak - kept = {peak - kept:.0f} MB (target <= 64 MB)")
+PY
 
 echo "== Eyedropper: one move, with and without the magnifier, and the pixel read (Xvfb)"
 bash bench/eyedropper/run.sh "$build" $(json eyedropper)

@@ -2,8 +2,12 @@
 // 1,000,000 lines: time, and the peak memory of the process (maxrss), also
 // counted above the process's own start. Each size is best run in a process
 // of its own (run.sh does), since the peak of a process only ever grows.
+// Reading alone as a stream into blocks, at 1 and 26 million lines in the
+// locale's encoding and in UTF-8 with a mark, against its floor: a bare read
+// loop over the same file.
 #include "editor/colourlist.h"
 #include "picking/colourlistfile.h"
+#include "picking/colourlistreader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +16,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 
 #include <sys/resource.h>
@@ -31,6 +36,14 @@ QTemporaryDir &folder()
 {
     static QTemporaryDir dir;
     return dir;
+}
+
+// Where the large files live: a folder kept between runs when named (run.sh
+// does), so that each process does not write them anew.
+QString largeFilePath(const QString &name)
+{
+    const QString kept = qEnvironmentVariable("TONFANG_BENCH_FILES");
+    return kept.isEmpty() ? folder().filePath(name) : kept + QLatin1Char('/') + name;
 }
 
 std::vector<ColourListEntry> entries(int count)
@@ -132,11 +145,83 @@ void BM_ScrollAfterOpeningMillion(benchmark::State &state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// A file of `lines` colour lines in the locale's encoding, or in UTF-8 with a
+// mark (the same bytes behind it), written in large pieces.
+QString streamFileOf(int lines, bool utf8Mark)
+{
+    const QString name = largeFilePath(
+        QStringLiteral("stream%1%2.txt").arg(lines).arg(utf8Mark ? "-utf8" : ""));
+    QFile file(name);
+    if (file.exists() || !file.open(QIODevice::WriteOnly))
+        return name;
+    if (utf8Mark)
+        file.write("\xEF\xBB\xBF");
+    QByteArray piece;
+    for (int i = 0; i < lines; ++i) {
+        const unsigned colour = (i * 2654435761u) & 0xFFFFFF;
+        piece += QByteArray::number(colour, 16).rightJustified(6, '0').toUpper() + "\r\n";
+        if (piece.size() >= (1 << 20) || i + 1 == lines) {
+            file.write(piece);
+            piece.clear();
+        }
+    }
+    return name;
+}
+
+// The floor: reading the same file in the reader's reads, doing nothing with
+// the bytes. Registered before the stream, so that it warms the cache for it.
+void BM_ReadFloor(benchmark::State &state)
+{
+    const QString name = streamFileOf(int(state.range(0)), state.range(1) != 0);
+    QByteArray buffer(ColourListReadOptions().readBytes, Qt::Uninitialized);
+    for (auto _ : state) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the file cannot be opened");
+        qint64 total = 0;
+        for (qint64 count; (count = file.read(buffer.data(), buffer.size())) > 0;)
+            total += count;
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+// Opening with the streaming reader into blocks kept aside, as the window
+// keeps them until the outcome is settled; kept_MB is what the blocks hold.
+void BM_StreamColourListFile(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    const QString name = streamFileOf(lines, state.range(1) != 0);
+    double keptMegabytes = 0;
+    for (auto _ : state) {
+        std::vector<ColourBlock> blocks;
+        ColourListReadHooks hooks;
+        hooks.deliver = [&blocks](ColourBlock &&block) { blocks.push_back(std::move(block)); };
+        const ColourListReadResult result = readColourListFile(name, hooks);
+        std::size_t colours = 0, bytes = blocks.capacity() * sizeof(ColourBlock);
+        for (const ColourBlock &block : blocks) {
+            colours += block.size();
+            bytes += block.capacity() * sizeof(tonfang::ColourNumber);
+        }
+        if (!result.appendsEntries() || result.error || colours != std::size_t(lines))
+            state.SkipWithError("not every line was read");
+        keptMegabytes = double(bytes) / (1 << 20);
+        state.PauseTiming();
+        blocks = {};
+        state.ResumeTiming();
+    }
+    reportMemory(state);
+    state.counters["kept_MB"] = keptMegabytes;
+}
+
 BENCHMARK(BM_OpenColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollAfterOpeningMillion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadFloor)->ArgsProduct({{1'000'000, 26'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamColourListFile)->ArgsProduct({{1'000'000, 26'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
