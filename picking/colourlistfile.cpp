@@ -4,12 +4,14 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "picking/colourlistreader.h"
+#include "picking/pickingtexts.h"
 #include "picking/widefunc.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -84,10 +86,33 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
                               control);
 }
 
+ColourListReadOptions colourListReadOptions(const ColourListModel &model)
+{
+    ColourListReadOptions options;
+    options.maxEntries = colourListCapacity - std::min<std::uint64_t>(model.count(), colourListCapacity);
+    return options;
+}
+
+void settleColourListOpening(ColourListModel &model, std::vector<ColourBlock> blocks,
+                             const ColourListReadResult &result)
+{
+    using Status = ColourListReadResult::Status;
+    if (result.status == Status::Cancelled)
+        return;
+    if (result.status == Status::TooMany)
+        throw std::runtime_error(tonfang::colourListCapacityText().toStdString());
+    if (result.appendsEntries())
+        model.appendBlocks(std::move(blocks));
+    if (result.error)
+        std::rethrow_exception(result.error);
+}
+
 void appendColourListFile(ColourListModel &model, const QString &fileName)
 {
-    ColourListReading reading = readColourListText(LoadWideTextFile(fileName));
-    model.append(std::move(reading.entries));
-    if (reading.failure)
-        std::rethrow_exception(reading.failure);
+    std::vector<ColourBlock> blocks;
+    ColourListReadHooks hooks;
+    hooks.deliver = [&blocks](ColourBlock &&block) { blocks.push_back(std::move(block)); };
+    const ColourListReadResult result =
+        readColourListFile(fileName, hooks, colourListReadOptions(model));
+    settleColourListOpening(model, std::move(blocks), result);
 }

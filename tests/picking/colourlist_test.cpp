@@ -19,6 +19,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -460,6 +462,48 @@ TEST_F(ColourListHandlersTest, TellsTheUserWhenTheFileCannotBeOpened)
     chooseWithDialog(window->opencol, chooseFile(write("utf7.txt", "+/v8-FF0000\r\n+AG-")));
     EXPECT_EQ(errors, QStringList{"Invalid UTF7"});
     EXPECT_EQ(model()->count(), 2);
+}
+
+// A file that never ends (a regular file of size 0 that reads on without
+// end) is read until the user cancels in the progress dialog: nothing is
+// appended, nothing is said, and memory stays bounded meanwhile.
+TEST_F(ColourListHandlersTest, AnEndlessFileIsCancelledThroughTheProgressDialog)
+{
+    const QString pagemap = QStringLiteral("/proc/self/pagemap");
+    if (!QFile(pagemap).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "this system does not let the test read " << pagemap.toStdString();
+    // Under a name that the dialog's default suffix leaves alone.
+    const QString endless = path("endless.txt");
+    ASSERT_TRUE(QFile::link(pagemap, endless));
+    const auto residentKiB = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        status.open(QIODevice::ReadOnly);
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').front().toLongLong();
+        return -1LL;
+    };
+    const qint64 before = residentKiB();
+    qint64 whileReading = -1;
+
+    QTimer cancelWhenShown;
+    bool cancelled = false;
+    QObject::connect(&cancelWhenShown, &QTimer::timeout, [&] {
+        auto *progress = window->findChild<QProgressDialog *>(QStringLiteral("jobProgress"));
+        if (!progress || !progress->isVisible())
+            return;
+        cancelWhenShown.stop();
+        whileReading = residentKiB();
+        EXPECT_EQ(progress->labelText(), QStringLiteral("Farbliste wird geöffnet …"));
+        progress->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+        cancelled = true;
+    });
+    cancelWhenShown.start(20);
+    chooseWithDialog(window->opencol, chooseFile(endless));
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(model()->count(), 2);
+    EXPECT_EQ(errors, QStringList{});
+    EXPECT_LT(whileReading - before, 64 * 1024);
 }
 
 } // namespace
