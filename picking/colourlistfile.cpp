@@ -3,42 +3,21 @@
 #include "core/colour.h"
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
+#include "picking/colourlistreader.h"
+#include "picking/pickingtexts.h"
 #include "picking/widefunc.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 constexpr qsizetype colourLineLength = 6;
-
-// A six-unit line as a colour number. Each pair is read as "$" and the two
-// characters, so a bad pair fails with the conversion message that names it.
-tonfang::ColourNumber colourOfLine(QStringView line)
-{
-    char ascii[colourLineLength];
-    bool isAscii = true;
-    for (qsizetype i = 0; i < colourLineLength; ++i) {
-        const char16_t unit = line[i].unicode();
-        isAscii = isAscii && unit < 0x80;
-        ascii[i] = char(unit);
-    }
-    if (isAscii)
-        return tonfang::HexToTColor(std::string_view(ascii, colourLineLength));
-
-    // A character beyond ASCII takes more than one byte in UTF-8, so the pairs
-    // are handed over one by one to keep the message's characters whole.
-    tonfang::ColourNumber colour = 0;
-    for (int pair = 0; pair < 3; ++pair) {
-        const std::string digits = line.sliced(2 * pair, 2).toString().toStdString();
-        colour |= (tonfang::StrToInt("$" + digits) & 0xFF) << (8 * pair);
-    }
-    return colour;
-}
 
 // What a locale's encoding can hold: characters it cannot represent come back
 // as its replacement character.
@@ -63,7 +42,7 @@ ColourListReading readColourListText(QString text)
         if (line.size() != colourLineLength)
             continue;
         try {
-            const tonfang::ColourNumber colour = colourOfLine(line);
+            const tonfang::ColourNumber colour = colourOfColourLine(line);
             reading.entries.push_back(
                 {QString::fromStdString(tonfang::listEntryLabel(tonfang::TColorToRGB(colour))),
                  colour});
@@ -107,10 +86,33 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
                               control);
 }
 
+ColourListReadOptions colourListReadOptions(const ColourListModel &model)
+{
+    ColourListReadOptions options;
+    options.maxEntries = colourListCapacity - std::min<std::uint64_t>(model.count(), colourListCapacity);
+    return options;
+}
+
+void settleColourListOpening(ColourListModel &model, std::vector<ColourBlock> blocks,
+                             const ColourListReadResult &result)
+{
+    using Status = ColourListReadResult::Status;
+    if (result.status == Status::Cancelled)
+        return;
+    if (result.status == Status::TooMany)
+        throw std::runtime_error(tonfang::colourListCapacityText().toStdString());
+    if (result.appendsEntries())
+        model.appendBlocks(std::move(blocks));
+    if (result.error)
+        std::rethrow_exception(result.error);
+}
+
 void appendColourListFile(ColourListModel &model, const QString &fileName)
 {
-    ColourListReading reading = readColourListText(LoadWideTextFile(fileName));
-    model.append(std::move(reading.entries));
-    if (reading.failure)
-        std::rethrow_exception(reading.failure);
+    std::vector<ColourBlock> blocks;
+    ColourListReadHooks hooks;
+    hooks.deliver = [&blocks](ColourBlock &&block) { blocks.push_back(std::move(block)); };
+    const ColourListReadResult result =
+        readColourListFile(fileName, hooks, colourListReadOptions(model));
+    settleColourListOpening(model, std::move(blocks), result);
 }

@@ -4,6 +4,7 @@
 // Reading accepts any encoding that LoadWideTextFile recognises.
 
 #include "editor/colourlist.h"
+#include "picking/colourlistreader.h"
 #include "picking/widefunc.h"
 
 #include <QString>
@@ -32,7 +33,15 @@ qint64 colourListFileSize(qint64 colours);
 bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
                         const SaveControl &control = {});
 
-// Appends the colours of a file to the end of the list, all in one insertion.
-// When a line is bad, the colours before it are appended and its error thrown;
-// a file that cannot be read or decoded throws WideFileError and adds nothing.
+// Opening a file: the reader's options for this list, whose room ends at the
+// list's capacity.
+ColourListReadOptions colourListReadOptions(const ColourListModel &model);
+// Appends what a reading delivered in one step, or nothing, as its outcome
+// says, and raises the error the user is to see: a bad line's (the lines
+// before it appended), the file's, or the full list's. A cancelled reading
+// adds nothing and says nothing.
+void settleColourListOpening(ColourListModel &model, std::vector<ColourBlock> blocks,
+                             const ColourListReadResult &result);
+// Appends the colours of a file to the end of the list, all in one insertion,
+// read on this thread.
 void appendColourListFile(ColourListModel &model, const QString &fileName);

@@ -13,11 +13,11 @@
 #include <QColorDialog>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -50,15 +50,6 @@ std::optional<int> draggedRow(const ColourListModel &model, const QMimeData *mim
         return std::nullopt;
     return payload->row;
 }
-
-// Shows a wait cursor while a long file operation keeps the window busy.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // Sets a flag for as long as it lives.
 class FlagScope {
@@ -276,6 +267,26 @@ void ColourListHandlers::opencolClick()
     const QString fileName = askFileName(fileDialog(m_od, "od", false));
     if (fileName.isEmpty())
         return;
-    const BusyCursor busy;
-    appendColourListFile(*m_list->colourModel(), fileName);
+    ColourListModel &model = *m_list->colourModel();
+    const ColourListReadOptions options = colourListReadOptions(model);
+
+    // The worker reads and parses; its blocks are kept aside here, on this
+    // thread, and appended in one step once the whole file has settled what
+    // they are worth.
+    std::vector<ColourBlock> blocks;
+    ColourListReadResult result;
+    BackgroundJob job(&m_prog, tonfang::openingColourListText());
+    job.run([&](BackgroundJob &worker) {
+        ColourListReadHooks hooks;
+        hooks.deliver = [&worker, &blocks](ColourBlock &&block) {
+            auto handed = std::make_shared<ColourBlock>(std::move(block));
+            worker.post([&blocks, handed] { blocks.push_back(std::move(*handed)); });
+        };
+        hooks.progress = [&worker](qint64 bytesRead, qint64 fileSize) {
+            worker.setProgress(bytesRead, fileSize > 0 ? fileSize : -1);
+        };
+        hooks.cancelRequested = [&worker] { return worker.cancelRequested(); };
+        result = readColourListFile(fileName, hooks, options);
+    });
+    settleColourListOpening(model, std::move(blocks), result);
 }

@@ -46,9 +46,19 @@ constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the co
 constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
 constexpr Text cancel{"Abbrechen", "Cancel"};
 
+constexpr Text colourListCapacity{
+    "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen.",
+    "The colour list can hold at most 100,000,000 entries.",
+};
+
 QString inLanguage(const Text &text)
 {
     return QString::fromUtf8(tonfang::languageIsGerman() ? text.german : text.english);
+}
+
+QString inLanguage(const Text &text, const QString &languageCode)
+{
+    return QString::fromUtf8(languageCode == tonfang::languageGerman ? text.german : text.english);
 }
 
 } // namespace
@@ -93,6 +103,11 @@ QString portalPickFailedLine()
 QString noScreenToPickFromLine()
 {
     return inLanguage(noScreen);
+}
+
+QString colourListCapacityText(const QString &languageCode)
+{
+    return inLanguage(colourListCapacity, languageCode);
 }
 
 } // namespace tonfang

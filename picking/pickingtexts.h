@@ -1,6 +1,8 @@
 #pragma once
 // The eyedropper's and the colour list's own texts, in the language of the moment.
 
+#include "editor/languagecode.h"
+
 #include <QString>
 
 namespace tonfang {
@@ -20,5 +22,9 @@ QString grabRefusedLine();              // the grab was refused for a second
 QString portalColourPickerMissingLine();
 QString portalPickFailedLine();         // the portal failed, not the user cancelling
 QString noScreenToPickFromLine();       // neither X11 nor a portal
+
+// Shown when opening a colour list file would take the list past the most
+// entries it holds; nothing was added.
+QString colourListCapacityText(const QString &languageCode = tonfang::languageCode());
 
 } // namespace tonfang

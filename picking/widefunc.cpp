@@ -503,3 +503,23 @@ QString CodePointToWide(std::uint32_t codePoint)
     appendCodePoint(text, codePoint);
     return text;
 }
+
+void openWideTextFile(QFile &file)
+{
+    openForReading(file);
+}
+
+WideFileError wideFileReadError(const QFile &file)
+{
+    return fileError(texts::cannotOpen, file.fileName(), file.errorString());
+}
+
+WideFileError invalidUtf7Error()
+{
+    return WideFileError(texts::invalidUtf7);
+}
+
+qsizetype encodingMarkLength(int encoding)
+{
+    return markLength(encoding);
+}

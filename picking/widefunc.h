@@ -11,6 +11,8 @@
 #include <functional>
 #include <stdexcept>
 
+class QFile;
+
 // Raised when a file cannot be opened, created or decoded; what() is the text
 // the user is shown.
 class WideFileError : public std::runtime_error {
@@ -101,3 +103,15 @@ bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, in
 // One code point as UTF-16: one unit or a surrogate pair; "?" for a value that
 // is no Unicode scalar value (a surrogate or above U+10FFFF).
 QString CodePointToWide(std::uint32_t codePoint);
+
+// For reading a text file piece by piece with the outcomes of LoadWideTextFile.
+// Opens the file for reading; devices, pipes and folders are refused with
+// WideFileError, as is a file that cannot be opened.
+void openWideTextFile(QFile &file);
+// A file that could not be read to its end: the message of one that cannot be
+// opened, with the system's reason.
+WideFileError wideFileReadError(const QFile &file);
+// A UTF-7 text that does not decode.
+WideFileError invalidUtf7Error();
+// How many bytes of mark an encoding skips before its text.
+qsizetype encodingMarkLength(int encoding);

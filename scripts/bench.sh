@@ -72,6 +72,34 @@ for case in ("Open", "Save"):
         print(f"  {case}: 100k/10k {b / a:.1f}x, 1M/100k {c / b:.1f}x (target <= 12x);"
               f" 1M lines {c:.0f} ms (target < {2000 if case == 'Open' else 1000} ms)")
 PY
+python3 - "$out/colourlistfile.txt" <<'PY'
+import re, sys
+floor, stream, save = {}, {}, {}
+for line in open(sys.argv[1]):
+    m = re.match(r"BM_(ReadFloor|OpenLargeColourListFile)/(\d+)/(\d)_median\s+([\d.]+) ms", line)
+    if m:
+        key = (int(m.group(2)), int(m.group(3)))
+        # Counters carry an SI suffix in the console (m: thousandths, k: thousands).
+        scale = {"": 1, "n": 1e-9, "u": 1e-6, "m": 1e-3, "k": 1e3, "M": 1e6, "G": 1e9}
+        counters = {name: str(float(value) * scale[unit]) for name, value, unit
+                    in re.findall(r"(\w+)=(-?[\d.]+)([numkMG]?)", line)}
+        (floor if m.group(1) == "ReadFloor" else stream)[key] = (float(m.group(4)), counters)
+    m = re.match(r"BM_SaveLargeColourListFile/(\d+)_median\s+([\d.]+) ms", line)
+    if m:
+        save[int(m.group(1))] = float(m.group(2))
+for (lines, encoding), (time, counters) in sorted(stream.items()):
+    name = f"{lines // 1000000}M lines, {'UTF-8 with mark' if encoding else 'locale encoding'}"
+    if (lines, encoding) in floor:
+        print(f"  open {name}: {time:.1f} ms = {time / floor[(lines, encoding)][0]:.1f}x the"
+              f" bare read loop (target <= 20x)")
+    kept, cleared = float(counters.get("kept_MB", 0)), float(counters.get("cleared_MB", 0))
+    over = float(counters.get("peak_over_kept_MB", 0))
+    budget = "<= 20 MB" if lines <= 1000000 else "process < 1 GB"
+    print(f"  open {name}: list keeps {kept:.0f} MB ({budget}), peak {over:.0f} MB above it"
+          f" (target <= 64 MB), {max(cleared, 0.0):.0f} MB left after clearing (target <= 30 MB)")
+for lines, time in sorted(save.items()):
+    print(f"  save {lines // 1000000}M lines: {time:.0f} ms")
+PY
 
 echo "== Eyedropper: one move, with and without the magnifier, and the pixel read (Xvfb)"
 bash bench/eyedropper/run.sh "$build" $(json eyedropper)

@@ -2,8 +2,11 @@
 // 1,000,000 lines: time, and the peak memory of the process (maxrss), also
 // counted above the process's own start. Each size is best run in a process
 // of its own (run.sh does), since the peak of a process only ever grows.
+// Opening and saving at 1 and 26 million lines, in the locale's encoding and
+// in UTF-8 with a mark, against the floor: a bare read loop over the same file.
 #include "editor/colourlist.h"
 #include "picking/colourlistfile.h"
+#include "picking/colourlistreader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +15,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 
 #include <sys/resource.h>
@@ -31,6 +35,14 @@ QTemporaryDir &folder()
 {
     static QTemporaryDir dir;
     return dir;
+}
+
+// Where the large files live: a folder kept between runs when named (run.sh
+// does), so that each process does not write them anew.
+QString largeFilePath(const QString &name)
+{
+    const QString kept = qEnvironmentVariable("TONFANG_BENCH_FILES");
+    return kept.isEmpty() ? folder().filePath(name) : kept + QLatin1Char('/') + name;
 }
 
 std::vector<ColourListEntry> entries(int count)
@@ -132,11 +144,125 @@ void BM_ScrollAfterOpeningMillion(benchmark::State &state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// A file of `lines` colour lines in the locale's encoding, or in UTF-8 with a
+// mark (the same bytes behind it), written in large pieces.
+QString streamFileOf(int lines, bool utf8Mark)
+{
+    const QString name = largeFilePath(
+        QStringLiteral("stream%1%2.txt").arg(lines).arg(utf8Mark ? "-utf8" : ""));
+    QFile file(name);
+    if (file.exists() || !file.open(QIODevice::WriteOnly))
+        return name;
+    if (utf8Mark)
+        file.write("\xEF\xBB\xBF");
+    QByteArray piece;
+    for (int i = 0; i < lines; ++i) {
+        const unsigned colour = (i * 2654435761u) & 0xFFFFFF;
+        piece += QByteArray::number(colour, 16).rightJustified(6, '0').toUpper() + "\r\n";
+        if (piece.size() >= (1 << 20) || i + 1 == lines) {
+            file.write(piece);
+            piece.clear();
+        }
+    }
+    return name;
+}
+
+// The floor: reading the same file in the reader's reads, doing nothing with
+// the bytes. Registered before the stream, so that it warms the cache for it.
+void BM_ReadFloor(benchmark::State &state)
+{
+    const QString name = streamFileOf(int(state.range(0)), state.range(1) != 0);
+    QByteArray buffer(ColourListReadOptions().readBytes, Qt::Uninitialized);
+    for (auto _ : state) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the file cannot be opened");
+        qint64 total = 0;
+        for (qint64 count; (count = file.read(buffer.data(), buffer.size())) > 0;)
+            total += count;
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+// The process's resident memory now, in megabytes.
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    return 0;
+}
+
+// Opening a large file as the window does: the streaming reader, its blocks
+// kept aside and appended in one step to a shown list. kept_MB is what the
+// list holds afterwards, cleared_MB what is left of it once cleared, and
+// peak_over_kept_MB how far the peak while opening rose above the kept list.
+void BM_OpenLargeColourListFile(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    const QString name = streamFileOf(lines, state.range(1) != 0);
+    double kept = 0, cleared = 0;
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ColourListView view;
+        view.resize(140, 161);
+        view.show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        appendColourListFile(*view.colourModel(), name);
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        if (view.colourModel()->count() != lines)
+            state.SkipWithError("not every line was read");
+        kept = residentMegabytes() - before;
+        view.colourModel()->clear();
+        cleared = residentMegabytes() - before;
+        state.ResumeTiming();
+    }
+    reportMemory(state);
+    state.counters["kept_MB"] = kept;
+    state.counters["cleared_MB"] = cleared;
+    state.counters["peak_over_kept_MB"] = peakMegabytes() - startPeak - kept;
+}
+
+// Saving a large list: from the list's snapshot, through the atomic save.
+void BM_SaveLargeColourListFile(benchmark::State &state)
+{
+    const int lines = int(state.range(0));
+    ColourListModel model;
+    ColourListReadHooks hooks;
+    std::vector<ColourBlock> blocks;
+    hooks.deliver = [&blocks](ColourBlock &&block) { blocks.push_back(std::move(block)); };
+    readColourListFile(streamFileOf(lines, false), hooks);
+    model.appendBlocks(std::move(blocks));
+    const ColourListSnapshot list = model.snapshot();
+    const QString file = largeFilePath(QStringLiteral("saved%1.txt").arg(lines));
+    for (auto _ : state) {
+        if (!saveColourListFile(list, file))
+            state.SkipWithError("the file was refused");
+    }
+    if (QFile(file).size() != qint64(lines) * 8)
+        state.SkipWithError("the file has the wrong size");
+    QFile::remove(file);
+    reportMemory(state);
+}
+
 BENCHMARK(BM_OpenColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveColourListFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollAfterOpeningMillion)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadFloor)->ArgsProduct({{1'000'000, 26'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLargeColourListFile)->ArgsProduct({{1'000'000, 26'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveLargeColourListFile)->Arg(1'000'000)->Arg(26'000'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

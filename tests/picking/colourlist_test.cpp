@@ -19,6 +19,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +29,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+
+#include <malloc.h>
 
 namespace {
 
@@ -460,6 +464,43 @@ TEST_F(ColourListHandlersTest, TellsTheUserWhenTheFileCannotBeOpened)
     chooseWithDialog(window->opencol, chooseFile(write("utf7.txt", "+/v8-FF0000\r\n+AG-")));
     EXPECT_EQ(errors, QStringList{"Invalid UTF7"});
     EXPECT_EQ(model()->count(), 2);
+}
+
+// A file that never ends (a regular file of size 0 that reads on without
+// end) is read until the user cancels in the progress dialog: nothing is
+// appended, nothing is said, and memory stays bounded meanwhile.
+TEST_F(ColourListHandlersTest, AnEndlessFileIsCancelledThroughTheProgressDialog)
+{
+    const QString pagemap = QStringLiteral("/proc/self/pagemap");
+    if (!QFile(pagemap).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "this system does not let the test read " << pagemap.toStdString();
+    // Under a name that the dialog's default suffix leaves alone.
+    const QString endless = path("endless.txt");
+    ASSERT_TRUE(QFile::link(pagemap, endless));
+    // Allocated on the heap, in every arena and in blocks of their own; not the
+    // resident size, which a sanitizer's quarantine of freed memory inflates.
+    const auto held = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+    const std::size_t before = held();
+    std::size_t whileReading = before;
+
+    QTimer cancelWhenShown;
+    bool cancelled = false;
+    QObject::connect(&cancelWhenShown, &QTimer::timeout, [&] {
+        auto *progress = window->findChild<QProgressDialog *>(QStringLiteral("jobProgress"));
+        if (!progress || !progress->isVisible())
+            return;
+        cancelWhenShown.stop();
+        whileReading = held();
+        EXPECT_EQ(progress->labelText(), QStringLiteral("Farbliste wird geöffnet …"));
+        progress->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
+        cancelled = true;
+    });
+    cancelWhenShown.start(20);
+    chooseWithDialog(window->opencol, chooseFile(endless));
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(model()->count(), 2);
+    EXPECT_EQ(errors, QStringList{});
+    EXPECT_LT(std::int64_t(whileReading) - std::int64_t(before), std::int64_t(64) << 20);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
+#include "editor/languagecode.h"
 #include "picking/widefunc.h"
 #include "tests/support/colourlisttesting.h"
 #include "tests/support/errors.h"
@@ -228,3 +229,45 @@ TEST_F(ColourListFileTest, ReadsBackWhatItWrote)
 }
 
 } // namespace
+
+// What each outcome of a reading leaves in the list and tells the user.
+TEST(ColourListOpening, SettlesEachOutcomeAsReadingItWholeDid)
+{
+    using Status = ColourListReadResult::Status;
+    const auto badLine = std::make_exception_ptr(tonfang::ConversionError("bad line"));
+    const auto unreadable = std::make_exception_ptr(WideFileError("unreadable"));
+    struct Case {
+        Status status;
+        bool discard;
+        std::exception_ptr error;
+        const char *language;
+        int appended;
+        std::string message;
+    };
+    const Case cases[] = {
+        {Status::Finished, false, nullptr, "de", 2, "<none>"},
+        {Status::Finished, false, badLine, "de", 2, "bad line"},
+        {Status::Finished, true, unreadable, "de", 0, "unreadable"},
+        {Status::Finished, true, nullptr, "de", 0, "<none>"}, // a void UTF-8 text
+        {Status::Cancelled, false, badLine, "de", 0, "<none>"},
+        {Status::TooMany, false, nullptr, "de", 0,
+         "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen."},
+        {Status::TooMany, false, nullptr, "en", 0,
+         "The colour list can hold at most 100,000,000 entries."},
+    };
+    for (const Case &c : cases) {
+        tonfang::setLanguageCode(QString::fromLatin1(c.language));
+        ColourListModel model;
+        model.append(white.label, white.colour);
+        ColourListReadResult result;
+        result.status = c.status;
+        result.discardEntries = c.discard;
+        result.error = c.error;
+        EXPECT_EQ(colourListReadOptions(model).maxEntries, colourListCapacity - 1);
+        std::vector<ColourBlock> blocks{{0xFFFFFF}, {0}};
+        EXPECT_EQ(errorOf([&] { settleColourListOpening(model, std::move(blocks), result); }),
+                  c.message);
+        EXPECT_EQ(model.count(), 1 + c.appended) << c.message;
+    }
+    tonfang::setLanguageCode(tonfang::languageGerman);
+}
