@@ -11,8 +11,7 @@ runs=${2:-15}
 probe=$build/bench/startup/startup_launch_probe
 minimal=$build/bench/startup/startup_minimal_window
 tonfang=$build/app/tonfang
-oneshot=$(find "$build" -name oneshot_driver -type f -perm -u+x | head -n 1)
-for binary in "$probe" "$minimal" "$tonfang" "$oneshot"; do
+for binary in "$probe" "$minimal" "$tonfang"; do
   [ -x "$binary" ] || { echo "missing $binary: build the project in $build first" >&2; exit 1; }
 done
 
@@ -24,12 +23,12 @@ work=$(mktemp -d -p "$xvfb_work")  # removed with the server
 # One warm-up run each, so that both start from a warm file cache.
 "$probe" Minimal Minimal -- "$minimal" >/dev/null 2>&1
 (cd "$work" && "$probe" start "Tonfang - Quellwerk" -- "$tonfang" >/dev/null 2>&1)
-(cd "$work" && "$probe" --grab -- "$oneshot" --pick >/dev/null 2>&1)
+(cd "$work" && "$probe" --grab -- "$tonfang" --pick >/dev/null 2>&1)
 for ((i = 0; i < runs; i++)); do
   "$probe" Minimal Minimal -- "$minimal" 2>/dev/null >>"$work/minimal"
   # A working folder without language marker files.
   (cd "$work" && "$probe" start "Tonfang - Quellwerk" -- "$tonfang" 2>/dev/null >>"$work/tonfang")
-  (cd "$work" && "$probe" --grab -- "$oneshot" --pick 2>/dev/null >>"$work/oneshot")
+  (cd "$work" && "$probe" --grab -- "$tonfang" --pick 2>/dev/null >>"$work/oneshot")
 done
 
 median() {  # column of a file

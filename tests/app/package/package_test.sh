@@ -58,9 +58,15 @@ check appstreamcli-tree '^ *[EW]: ' appstreamcli validate-tree --no-net "$root"
 for line in Type=Application Name=Tonfang Exec=tonfang Icon=tonfang; do
   grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done
-# Exec names a program that the package installs in the PATH.
-exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" 2>/dev/null || true)
-[ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in usr/bin"
+# Every Exec, the actions' too, names a program that the package installs in
+# the PATH.
+for exec_name in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" 2>/dev/null || true); do
+  [ -x "$root/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not installed in usr/bin"
+done
+# The one-shot pick is offered as an action of the entry, which hotkeys can use.
+grep -qx 'Exec=tonfang --pick --copy' "$desktop" || fail "desktop entry lacks the pick action"
+# bash-completion finds the completion under the command's name.
+[ -f "$root/usr/share/bash-completion/completions/tonfang" ] || fail "bash completion missing"
 
 # The icon the desktop entry names, in the hicolor theme.
 icon="$root/usr/share/icons/hicolor/256x256/apps/tonfang.png"
@@ -90,8 +96,10 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstd
   qt6-translations-l10n; do
   grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
 done
-# Links open through xdg-open.
-grep -qE '(^|, *)xdg-utils( |,|$)' <<<"$(field Recommends)" || fail "Recommends lacks xdg-utils"
+# Links open through xdg-open; --copy on Wayland needs wl-copy.
+for recommended in xdg-utils wl-clipboard; do
+  grep -qE "(^|, *)$recommended( |,|\$)" <<<"$(field Recommends)" || fail "Recommends lacks $recommended"
+done
 
 # One version everywhere: the package, the newest changelog entry and the
 # newest release software centres show.

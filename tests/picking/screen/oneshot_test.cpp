@@ -1,4 +1,4 @@
-// The one-shot pick as its own program on the tiled root pattern, with
+// The one-shot pick, `tonfang --pick`, on the tiled root pattern, with
 // xdotool as the hand. Run at scale factors 1 and 2.
 
 #include "screenhelpers.h"
@@ -156,4 +156,17 @@ TEST_F(OneShot, AKeyboardHeldForAMomentIsWaitedForLongerIsImpossible)
             << reason.toStdString();
         expectEnd(3, {});
     }
+}
+
+TEST_F(OneShot, CopyLeavesTheColourOnTheClipboardAfterTheCommandHasEnded)
+{
+    const QString text = QString::fromStdString(
+        tonfang::formatColour(rootPatternColour(start), tonfang::ColourFormat::CssRgb, 2));
+    startPick({"--copy", "--format", "css-rgb"});
+    hand({"click", "1"});
+    expectEnd(0, text + '\n');
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {"-o", "-selection", "clipboard"});
+    ASSERT_TRUE(xclip.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(xclip.readAllStandardOutput()), text);
 }
