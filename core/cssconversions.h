@@ -1,7 +1,7 @@
 #pragma once
 // The colour spaces that CSS Color 4 writes: HSL and OKLCH, from sRGB bytes.
 // OKLab goes through linear light and XYZ D65 with the matrices of that
-// specification's sample code, so that white comes out as L 1, a 0, b 0.
+// sample code of CSS Color 4, so that white comes out as L 1, a 0, b 0.
 
 #include "core/colour.h"
 

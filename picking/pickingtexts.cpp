@@ -51,14 +51,14 @@ constexpr Text colourListCapacity{
     "The colour list can hold at most 100,000,000 entries.",
 };
 
-QString inLanguage(const Text &text)
-{
-    return QString::fromUtf8(tonfang::languageIsGerman() ? text.german : text.english);
-}
-
 QString inLanguage(const Text &text, const QString &languageCode)
 {
     return QString::fromUtf8(languageCode == tonfang::languageGerman ? text.german : text.english);
+}
+
+QString inLanguage(const Text &text)
+{
+    return inLanguage(text, tonfang::languageCode());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
+#include "tests/support/windowshot.h"
 
 #include <QAction>
 #include <QDialog>
@@ -19,26 +20,6 @@
 #include <QTimer>
 
 #include <cstdio>
-
-namespace {
-
-bool shoot(const QList<QWidget *> &windows, const QString &file)
-{
-    QRect area;
-    for (QWidget *window : windows) {
-        if (!QTest::qWaitForWindowExposed(window))
-            return false;
-        area |= window->frameGeometry();
-    }
-    QTest::qWait(200);  // let the last paint reach the server
-    area.adjust(-8, -8, 8, 8);
-    return windows.front()
-        ->screen()
-        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .save(file);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,7 +37,7 @@ int main(int argc, char *argv[])
     bool saved = true;
     prog.findChild<QAction *>(QStringLiteral("nks13"))->trigger();
     prog.RGBtoALL({255, 128, 0});
-    saved &= shoot({&prog}, out.filePath(QStringLiteral("main-13.png")));
+    saved &= shootWindows({&prog}, out.filePath(QStringLiteral("main-13.png")));
 
     prog.findChild<QAction *>(QStringLiteral("nks2"))->trigger();
     prog.RGBtoALL({255, 128, 0});
@@ -65,7 +46,7 @@ int main(int argc, char *argv[])
     units.move(prog.frameGeometry().right() + 20, 20);
     for (QAction *language : {prog.einst11, prog.einst12}) {
         language->trigger();
-        saved &= shoot({&prog, &units},
+        saved &= shootWindows({&prog, &units},
                        out.filePath(QStringLiteral("affixes-%1.png").arg(tonfang::languageCode())));
     }
     units.hide();
@@ -79,7 +60,7 @@ int main(int argc, char *argv[])
         if (!dialog || !dialog->isVisible())
             return;
         poll.stop();
-        dialogSaved = shoot({dialog}, out.filePath(QStringLiteral("colour-dialog.png")));
+        dialogSaved = shootWindows({dialog}, out.filePath(QStringLiteral("colour-dialog.png")));
         dialog->reject();
     });
     poll.start();

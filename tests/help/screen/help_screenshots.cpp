@@ -7,6 +7,7 @@
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
 #include "help/softwareframe.h"
+#include "tests/support/windowshot.h"
 
 #include <QDir>
 #include <QScreen>
@@ -15,21 +16,6 @@
 #include <QTest>
 
 #include <cstdio>
-
-namespace {
-
-bool shoot(QWidget &window, const QString &file)
-{
-    if (!QTest::qWaitForWindowExposed(&window))
-        return false;
-    QTest::qWait(200);  // let the last paint reach the server
-    const QRect area = window.frameGeometry();
-    return window.screen()
-        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .save(file);
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -47,20 +33,20 @@ int main(int argc, char *argv[])
                              static_cast<HelpWindow *>(startup.hilfe_en())}) {
         for (int page = 0; page < 5; ++page) {
             help->openAt(HelpWindow::Page(page));
-            saved &= shoot(*help, out.filePath(
+            saved &= shootWindows({help}, out.filePath(
                                       QStringLiteral("%1-%2.png").arg(help->objectName()).arg(page + 1)));
         }
         // The end of the software overview, with its address at the lower right.
         help->openAt(HelpWindow::SoftwarePage);
         QScrollBar *bar = help->softwareFrame()->scrollBox()->verticalScrollBar();
         bar->setValue(bar->maximum());
-        saved &= shoot(*help, out.filePath(help->objectName() + QStringLiteral("-3-end.png")));
+        saved &= shootWindows({help}, out.filePath(help->objectName() + QStringLiteral("-3-end.png")));
         help->hide();
     }
     for (ReportWindow *report : {static_cast<ReportWindow *>(startup.bugreport_de()),
                                  static_cast<ReportWindow *>(startup.bugreport_en())}) {
         report->present();
-        saved &= shoot(*report, out.filePath(report->objectName() + QStringLiteral(".png")));
+        saved &= shootWindows({report}, out.filePath(report->objectName() + QStringLiteral(".png")));
         report->hide();
     }
     return saved ? 0 : 1;
