@@ -6,6 +6,7 @@
 #include "editor/swatch.h"
 #include "editor/tprog.h"
 #include "picking/backgroundjob.h"
+#include "picking/filedialogs.h"
 #include "picking/pickingtexts.h"
 #include "picking/widefunc.h"
 
@@ -150,10 +151,9 @@ QFileDialog *CopyAsMenus::paletteDialog()
 
 void CopyAsMenus::saveGimpPaletteClick()
 {
-    QFileDialog *dialog = paletteDialog();
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return;
-    saveGimpPalette(dialog->selectedFiles().constFirst());
+    const QString fileName = askFileName(paletteDialog());
+    if (!fileName.isEmpty())
+        saveGimpPalette(fileName);
 }
 
 void CopyAsMenus::saveGimpPalette(const QString &fileName)

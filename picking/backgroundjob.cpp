@@ -1,5 +1,6 @@
 #include "picking/backgroundjob.h"
 
+#include "editor/windowlook.h"
 #include "picking/pickingtexts.h"
 
 #include <QCloseEvent>
@@ -152,6 +153,9 @@ void BackgroundJob::showDialog()
     m_dialog = dialog;
     dialog->setObjectName(QStringLiteral("jobProgress"));
     dialog->setWindowModality(Qt::WindowModal);
+    // Titled like the program's message boxes, not left for the window
+    // manager to fill in.
+    dialog->setWindowTitle(tonfang::applicationTitle);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
     dialog->setLabelText(m_label);

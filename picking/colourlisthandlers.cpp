@@ -7,6 +7,7 @@
 #include "picking/backgroundjob.h"
 #include "picking/colourlistfile.h"
 #include "picking/currentcolour.h"
+#include "picking/filedialogs.h"
 #include "picking/pickingtexts.h"
 
 #include <QAction>
@@ -232,13 +233,6 @@ QFileDialog *ColourListHandlers::fileDialog(QPointer<QFileDialog> &dialog, const
         dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     }
     return dialog;
-}
-
-QString ColourListHandlers::askFileName(QFileDialog *dialog)
-{
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    return dialog->selectedFiles().value(0);
 }
 
 void ColourListHandlers::savecolClick()

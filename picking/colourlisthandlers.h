@@ -47,8 +47,6 @@ private:
     void runMenuHandler(void (ColourListHandlers::*handler)());
     QColorDialog *colourDialog();
     QFileDialog *fileDialog(QPointer<QFileDialog> &dialog, const char *name, bool saving);
-    // The file name the user chose, or an empty text when cancelled.
-    static QString askFileName(QFileDialog *dialog);
 
     Tprog &m_prog;
     // Held apart from the window: the list still sends events to the filter

@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QDataStream>
 #include <QDragEnterEvent>
 #include <QFileDialog>
@@ -441,6 +443,17 @@ TEST_F(ColourListHandlersTest, OpeningAppendsTheFilesColoursAndKeepsTheCurrentOn
     chooseWithDialog(window->opencol, &cancel);
     EXPECT_EQ(model()->count(), 4);
     EXPECT_EQ(errors, QStringList{});
+
+    // A name completed from the list the name field offers: the list goes
+    // with the dialog instead of staying over the window.
+    chooseWithDialog(window->opencol, [&](QWidget *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->completer()->complete();
+        ASSERT_TRUE(name->completer()->popup()->isVisible());
+        chooseFile(file)(dialog);
+    });
+    EXPECT_EQ(model()->count(), 6);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(ColourListHandlersTest, ABadLineStopsOpeningAfterTheLinesBeforeIt)
