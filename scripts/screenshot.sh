@@ -21,6 +21,19 @@ root=$PWD
 
 bash scripts/deps.sh
 
+# A scratch folder to start the program in; the program, the folder and the X
+# server go when the script ends. Call after start_xvfb.
+folder_for_the_program() {
+  folder=$(mktemp -d)
+  program_pid=
+  trap finish EXIT
+}
+finish() {
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
+  rm -rf "$folder"
+  stop_xvfb
+}
+
 if [ "${1:-}" = scaled ]; then
   out=$(realpath -m "${2:-build/screenshots}")/scale2
   build=$root/build/test
@@ -31,14 +44,8 @@ if [ "${1:-}" = scaled ]; then
   source scripts/xvfb.sh
   start_xvfb 2400x1600x24
   export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2
-  folder=$(mktemp -d) # no marker file: German, the splash with its overlay
-  program_pid=
-  finish() {
-    if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
-    rm -rf "$folder"
-    stop_xvfb
-  }
-  trap finish EXIT
+  # No marker file: German, the splash with its overlay.
+  folder_for_the_program
   (cd "$folder" && exec "$build/app/tonfang") &
   program_pid=$!
   splash=$(xdotool search --sync --onlyvisible --name '^start$')
@@ -93,14 +100,7 @@ start_xvfb 1024x768x24
 # The colour to pick: the desktop itself.
 xsetroot -solid '#2E86C1'
 
-folder=$(mktemp -d)
-program_pid=
-finish() {
-  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
-  rm -rf "$folder"
-  stop_xvfb
-}
-trap finish EXIT
+folder_for_the_program
 touch "$folder/en"
 (cd "$folder" && exec "$root/build/release/app/tonfang") &
 program_pid=$!

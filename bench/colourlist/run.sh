@@ -9,14 +9,15 @@
 set -euo pipefail
 build=${1:-build/bench}
 binary=$build/bench/colourlist/bench_colourlistfile
+# FILTER: the medians of five runs of the cases it names, in a process of their own.
+medians() {
+  "$binary" --benchmark_filter="$1" --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median'
+}
 for case in Open Save; do
   for lines in 10000 100000 1000000; do
-    "$binary" --benchmark_filter="BM_${case}ColourListFile/${lines}\$" \
-      --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
-      grep -E '_median'
+    medians "BM_${case}ColourListFile/${lines}\$"
   done
-  "$binary" --benchmark_filter="BM_SaveLargeColourListFile/${lines}\$" \
-    --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median'
 done
 "$binary" --benchmark_filter=BM_ScrollAfterOpeningMillion 2>/dev/null | grep -E '^BM_'
 # The large files are written once for all cases and removed at the end.
@@ -25,10 +26,7 @@ mkdir -p "$TONFANG_BENCH_FILES"
 trap 'rm -rf "$TONFANG_BENCH_FILES"' EXIT
 for lines in 1000000 26000000; do
   for encoding in 0 1; do
-    "$binary" --benchmark_filter="BM_(ReadFloor|OpenLargeColourListFile)/${lines}/${encoding}\$" \
-      --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
-      grep -E '_median'
+    medians "BM_(ReadFloor|OpenLargeColourListFile)/${lines}/${encoding}\$"
   done
-  "$binary" --benchmark_filter="BM_SaveLargeColourListFile/${lines}\$" \
-    --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median'
+  medians "BM_SaveLargeColourListFile/${lines}\$"
 done
