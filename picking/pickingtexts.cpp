@@ -42,6 +42,24 @@ constexpr Text noScreen{
     "tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige.",
     "tonfang: picking a color needs an X11 or Wayland display.",
 };
+constexpr Text compositorLost{
+    "tonfang: die Verbindung zum Wayland-Compositor ist abgebrochen; es wurde keine Farbe "
+    "aufgenommen.",
+    "tonfang: the connection to the Wayland compositor was lost; no color was picked.",
+};
+constexpr Text nativePickUnavailable{
+    "tonfang: TONFANG_WAYLAND_PICKER=native, aber der Compositor bietet keine "
+    "Bildschirmaufnahme (wlr-screencopy 3) mit Overlay-Ebenen (wlr-layer-shell); es wird die "
+    "Farbauswahl des Desktop-Portals gefragt.",
+    "tonfang: TONFANG_WAYLAND_PICKER=native, but the compositor offers no screen capture "
+    "(wlr-screencopy 3) with overlay layers (wlr-layer-shell); asking the color picker of the "
+    "desktop portal instead.",
+};
+constexpr Text unknownWaylandPicker{
+    "tonfang: TONFANG_WAYLAND_PICKER=„%1“ ist unbekannt (portal oder native) und wird "
+    "übergangen.",
+    "tonfang: TONFANG_WAYLAND_PICKER=\"%1\" is unknown (portal or native) and is ignored.",
+};
 constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
 constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
 constexpr Text cancel{"Abbrechen", "Cancel"};
@@ -103,6 +121,21 @@ QString portalPickFailedLine()
 QString noScreenToPickFromLine()
 {
     return inLanguage(noScreen);
+}
+
+QString compositorLostLine()
+{
+    return inLanguage(compositorLost);
+}
+
+QString nativePickUnavailableLine()
+{
+    return inLanguage(nativePickUnavailable);
+}
+
+QString unknownWaylandPickerLine(const QString &value)
+{
+    return inLanguage(unknownWaylandPicker).arg(value);
 }
 
 QString colourListCapacityText(const QString &languageCode)
