@@ -133,11 +133,15 @@ QFont glyphFont(int pixelSize)
     return font;
 }
 
-// The panel drawn into an image with QPainter, at an offset: a Wayland pick
-// shows it on its overlay.
+// The panel drawn with QPainter, at an offset: a Wayland pick shows it on its
+// overlay.
 class ImageCanvas : public Magnifier::PanelCanvas {
 public:
-    ImageCanvas(QImage &image, QPoint offset) : m_painter(&image), m_offset(offset) {}
+    ImageCanvas(QPainter &painter, QPoint offset) : m_painter(painter), m_offset(offset)
+    {
+        m_painter.save();
+    }
+    ~ImageCanvas() override { m_painter.restore(); }
 
     void fill(const QRect &r, tonfang::Rgb colour) override
     {
@@ -160,7 +164,7 @@ public:
     }
 
 private:
-    QPainter m_painter;
+    QPainter &m_painter;
     QPoint m_offset;
     QSize m_glyph;
 };
@@ -461,9 +465,9 @@ QSize Magnifier::panelSize(qreal ratio)
     return metricsAt(ratio).content();
 }
 
-void Magnifier::paintPanel(QImage &image, QPoint at, const PixelSquare &square, qreal ratio)
+void Magnifier::paintPanel(QPainter &painter, QPoint at, const PixelSquare &square, qreal ratio)
 {
-    ImageCanvas canvas(image, at);
+    ImageCanvas canvas(painter, at);
     drawPanel(canvas, square, panelSize(ratio), ratio, true);
 }
 

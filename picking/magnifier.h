@@ -8,11 +8,12 @@
 #include "picking/screenpixel.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QRect>
 #include <QWindow>
 
 #include <memory>
+
+class QPainter;
 
 class Magnifier : public QWindow, public SquareView {
 public:
@@ -38,7 +39,7 @@ public:
     // The same panel drawn into an image, for a screen of `ratio` device
     // pixels per logical pixel: a Wayland pick shows it on its overlay.
     static QSize panelSize(qreal ratio);
-    static void paintPanel(QImage &image, QPoint at, const tonfang::PixelSquare &square,
+    static void paintPanel(QPainter &painter, QPoint at, const tonfang::PixelSquare &square,
                            qreal ratio);
 
     class PanelCanvas;
