@@ -1,5 +1,6 @@
-# The native Wayland pick: client code of the protocols it speaks, generated at
-# build time by wayland-scanner. Without the libraries the build goes on and
+# The native Wayland pick: client code of the protocols it speaks (and the
+# virtual pointer its tests drive it with), generated at build time by
+# wayland-scanner. Without the libraries the build goes on and
 # every Wayland pick goes through the desktop portal.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(WAYLAND IMPORTED_TARGET wayland-client xkbcommon)
@@ -48,6 +49,7 @@ if(TONFANG_WAYLAND)
   tonfang_wayland_protocols(tonfang_wayland_protocols
     ${TONFANG_WLR_PROTOCOLS_DIR}/wlr-screencopy-unstable-v1.xml
     ${TONFANG_WLR_PROTOCOLS_DIR}/wlr-layer-shell-unstable-v1.xml
+    ${TONFANG_WLR_PROTOCOLS_DIR}/wlr-virtual-pointer-unstable-v1.xml
     ${WAYLAND_PROTOCOLS_DIR}/stable/viewporter/viewporter.xml
     ${WAYLAND_PROTOCOLS_DIR}/stable/xdg-shell/xdg-shell.xml)
 endif()

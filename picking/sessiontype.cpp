@@ -1,6 +1,7 @@
 #include "picking/sessiontype.h"
 
 #include "picking/pickingtexts.h"
+#include "picking/waylandpick.h"
 
 #include <QGuiApplication>
 
@@ -48,6 +49,17 @@ WaylandPicker waylandPickerChoice()
     if (unknown && !std::exchange(told, true))
         std::fprintf(stderr, "%s\n", unknownWaylandPickerLine(value).toUtf8().constData());
     return choice;
+}
+
+std::unique_ptr<WaylandPick> openWaylandPick()
+{
+    const WaylandPicker choice = waylandPickerChoice();
+    if (choice == WaylandPicker::Portal)
+        return nullptr;
+    std::unique_ptr<WaylandPick> pick = WaylandPick::connect();
+    if (!pick && choice == WaylandPicker::Native)
+        std::fprintf(stderr, "%s\n", nativePickUnavailableLine().toUtf8().constData());
+    return pick;
 }
 
 } // namespace tonfang
