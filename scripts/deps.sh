@@ -11,7 +11,7 @@ packages=(
   dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales
   dpkg-dev file lintian desktop-file-utils appstream
   libwayland-bin libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
-  qt6-wayland sway swaybg grim wtype cage slurp wl-clipboard
+  qt6-wayland sway swaybg grim wtype weston slurp wl-clipboard
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire
 )
 
