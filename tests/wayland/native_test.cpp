@@ -8,6 +8,7 @@
 #include "picking/pickingtexts.h"
 
 #include <csignal>
+#include <signal.h>
 
 using namespace waylandtest;
 
@@ -143,4 +144,91 @@ TEST_F(Native, TheHandPicksStepsByDevicePixelsOrCancels)
             EXPECT_EQ(QString::fromUtf8(pasted), c.output.trimmed());
         }
     }
+}
+
+TEST_F(Native, TheOverlayShowsTheLiveColourBesideTheCrosshairAndZTheMagnifier)
+{
+    ASSERT_TRUE(sway("output HEADLESS-1 transform normal scale 1 bg " + quadrantPicture() + " stretch"));
+    const QPoint centre = layoutOf(QStringLiteral("HEADLESS-1")).center();
+    // Just off the centre, so that what is drawn right of and below the
+    // crosshair lies on the bottom right quadrant.
+    const QPoint topLeft = centre - QPoint(3, 3), topRight = centre + QPoint(3, -3);
+    ASSERT_EVENTUALLY(grabPixel(topLeft) == quadrantColours[0]);
+    const auto shown = [&](QPoint at, tonfang::Rgb colour) {
+        const QImage beside = grab(QRect(at + QPoint(8, 8), QSize(250, 250)));
+        int count = 0;
+        for (int y = 0; y < beside.height(); ++y)
+            for (int x = 0; x < beside.width(); ++x)
+                count += rgbOf(beside.pixel(x, y)) == colour;
+        return count;
+    };
+    // The swatch is at least its inside, 12 by 12; the magnifier shows the
+    // top left quadrant around the crosshair, large. Only one wtype per
+    // overlay: sway 1.7 sends a later virtual keyboard's keys nowhere.
+    const auto magnified = [&] { return shown(topLeft, quadrantColours[0]) > 4 * 144; };
+    for (const bool magnifierAtStart : {false, true}) {
+        SCOPED_TRACE(magnifierAtStart);
+        QProcess process;
+        ASSERT_TRUE(startsOverlay(pointer, topLeft, [&] {
+            startPick(process, magnifierAtStart ? QStringList{"--magnifier"} : QStringList{});
+        }));
+        ASSERT_EVENTUALLY(shown(topLeft, quadrantColours[0]) >= 144);
+        EXPECT_EQ(magnified(), magnifierAtStart);
+        ASSERT_TRUE(typeKeys({QStringLiteral("z")}));
+        ASSERT_EVENTUALLY(magnified() != magnifierAtStart);
+        ASSERT_TRUE(pointer.moveTo(topRight));
+        ASSERT_EVENTUALLY(shown(topRight, quadrantColours[1]) >= 144);
+        ASSERT_TRUE(pointer.click());
+        QString output, error;
+        EXPECT_EQ(finished(process, &output, &error), 0);
+        EXPECT_EQ(output, hex(quadrantColours[1]) + '\n');
+    }
+}
+
+TEST_F(Native, EachOutputPicksItsOwnPixelsAndAnOutputComingCancels)
+{
+    // A second output of scale 2 right of the first.
+    ASSERT_TRUE(run(QStringLiteral("swaymsg"), {QStringLiteral("create_output")}));
+    ASSERT_TRUE(sway("output HEADLESS-1 transform normal scale 1 bg " + quadrantPicture() + " stretch"));
+    ASSERT_TRUE(sway(QStringLiteral("output HEADLESS-2 resolution 1280x800 position 1280 0 scale 2 "
+                                    "bg #5080B0 solid_color")));
+    const tonfang::Rgb second{0x50, 0x80, 0xB0};
+    const QPoint onFirst = inQuadrant(layoutOf(QStringLiteral("HEADLESS-1")), 3);
+    const QPoint onSecond = layoutOf(QStringLiteral("HEADLESS-2")).center();
+    ASSERT_EVENTUALLY(grabPixel(onFirst) == quadrantColours[3] && grabPixel(onSecond) == second);
+    const struct {
+        QPoint start;
+        std::function<bool()> hand;
+        int exitCode;
+        QString output;
+    } cases[] = {
+        {onFirst, [&] { return pointer.click(); }, 0, hex(quadrantColours[3]) + '\n'},
+        {onSecond, [&] { return pointer.click(); }, 0, hex(second) + '\n'},
+        // The crosshair follows the pointer from one output's overlay to the other's.
+        {onSecond, [&] { return pointer.moveTo(onFirst) && pointer.click(); }, 0,
+         hex(quadrantColours[3]) + '\n'},
+        {onFirst, [&] { return pointer.moveTo(onSecond) && pointer.click(); }, 0, hex(second) + '\n'},
+        // An output coming mid-pick; sway 1.7 keeps a disabled headless one.
+        {onFirst, [&] { return run(QStringLiteral("swaymsg"), {QStringLiteral("create_output")}); },
+         1, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        QString output, error;
+        EXPECT_EQ(pick(c.start, c.hand, &output, &error), c.exitCode) << error.toStdString();
+        EXPECT_EQ(output, c.output);
+    }
+}
+
+TEST(CompositorGone, APickEndsWithOneLine)
+{
+    tonfang::setLanguageCode(tonfang::languageEnglish);
+    Pointer pointer;
+    QProcess pick;
+    ASSERT_TRUE(startsOverlay(pointer, {400, 300}, [&] { startPick(pick, {}); }));
+    ASSERT_EQ(::kill(qEnvironmentVariableIntValue("TONFANG_WAYLAND_COMPOSITOR_PID"), SIGTERM), 0);
+    QString output, error;
+    EXPECT_EQ(finished(pick, &output, &error), 3);
+    EXPECT_EQ(output, QString());
+    EXPECT_EQ(error, tonfang::compositorLostLine());
 }

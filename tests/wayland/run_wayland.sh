@@ -2,9 +2,9 @@
 # Runs the Wayland picking tests of one configuration against a private,
 # headless compositor:
 #   run_wayland.sh CONFIG TEST_BINARY [gtest arguments...]
-# CONFIG is sway (the native picker on sway), portal (the real desktop portal
-# on sway) or weston (a compositor without the protocols the native picker
-# needs). The compositor runs as nobody, since sway refuses root, in a runtime
+# CONFIG is sway (the native picker on sway), gone (sway ends during a pick),
+# portal (the real desktop portal on sway) or weston (a compositor without the
+# protocols the native picker needs). The compositor runs as nobody, since sway refuses root, in a runtime
 # folder of its own; the tests reach it by the socket's absolute path. Each run
 # has its own session bus, which activates only the services this script puts
 # in its folder. Everything started here ends with the script.
@@ -14,6 +14,7 @@ shift 2
 
 case $config in
   sway) compositor=sway filter='Native*' ;;
+  gone) compositor=sway filter='CompositorGone.*' ;;
   portal) compositor=sway filter='RealPortal.*' ;;
   weston) compositor=weston filter='Fallback.*' ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
@@ -73,6 +74,7 @@ EOF
     WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$work/shared/sway.conf" >"$work/compositor.log" 2>&1 &
   pids+=($!)
+  export TONFANG_WAYLAND_COMPOSITOR_PID=$!
   for ((tries = 0; tries < 200; tries++)); do
     socket=$(ls "$work"/compositor/sway-ipc.*.sock 2>/dev/null || true)
     [ -n "$socket" ] && break

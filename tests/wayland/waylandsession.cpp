@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QTemporaryDir>
 
 namespace waylandtest {
@@ -97,12 +98,14 @@ static QString saved(const QImage &image, const QString &name)
 
 QString quadrantPicture()
 {
-    QImage image(64, 40, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const tonfang::Rgb c = quadrantColours[(y >= 20) * 2 + (x >= 32)];
-            image.setPixel(x, y, qRgb(c.red, c.green, c.blue));
-        }
+    // At the output's size: sharp edges where it is shown unscaled.
+    QImage image(1280, 800, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        const tonfang::Rgb c = quadrantColours[quadrant];
+        painter.fillRect(QRect(quadrant % 2 * 640, quadrant / 2 * 400, 640, 400),
+                         QColor(c.red, c.green, c.blue));
+    }
     return saved(image, QStringLiteral("quadrants.png"));
 }
 
