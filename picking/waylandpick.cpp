@@ -916,12 +916,20 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     static void seatCapabilities(void *data, wl_seat *seat, std::uint32_t capabilities)
     {
+        // A device that goes leaves its object dead; one that comes (again)
+        // needs a new one.
         auto *self = static_cast<Impl *>(data);
-        if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !self->pointer) {
+        const bool hasPointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
+        const bool hasKeyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
+        if (!hasPointer && self->pointer)
+            wl_pointer_release(std::exchange(self->pointer, nullptr));
+        if (!hasKeyboard && self->keyboard)
+            wl_keyboard_release(std::exchange(self->keyboard, nullptr));
+        if (hasPointer && !self->pointer) {
             self->pointer = wl_seat_get_pointer(seat);
             wl_pointer_add_listener(self->pointer, &pointerListener, self);
         }
-        if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !self->keyboard) {
+        if (hasKeyboard && !self->keyboard) {
             self->keyboard = wl_seat_get_keyboard(seat);
             wl_keyboard_add_listener(self->keyboard, &keyboardListener, self);
         }
