@@ -698,7 +698,8 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         const QFontMetrics metrics(font);
         const QString text = live ? hexOf(*live) : QStringLiteral("–");
         const int pad = px(labelPadding), swatch = px(labelSwatch);
-        const QSize labelSize(pad * 3 + swatch + metrics.horizontalAdvance(QStringLiteral("#DDDDDD")),
+        const int textWidth = metrics.horizontalAdvance(QStringLiteral("#DDDDDD"));
+        const QSize labelSize(pad * 3 + swatch + textWidth,
                               pad * 2 + std::max(swatch, metrics.height()));
         const QSize panelSize = magnified ? Magnifier::panelSize(ratio) : QSize();
         const QSize block(std::max(labelSize.width(), panelSize.width()),
@@ -891,8 +892,9 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     void keyPressed(xkb_keysym_t symbol)
     {
-        const bool shift =
-            xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT, XKB_STATE_MODS_EFFECTIVE) > 0;
+        const bool shift = xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT,
+                                                        XKB_STATE_MODS_EFFECTIVE)
+                           > 0;
         int qtKey = 0;
         switch (symbol) {
         case XKB_KEY_Escape:
