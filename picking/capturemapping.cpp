@@ -27,22 +27,23 @@ PixelSize shownSize(PixelSize capture, OutputTransform transform)
 PixelPoint capturedPixel(PixelPoint shown, PixelSize capture, OutputTransform transform,
                          bool yInverted)
 {
-    // The compositor drew the shown picture into the capture through the
-    // transform; going back, x and y count from the far side wherever the
-    // transform turned or mirrored that axis.
+    // The capture holds the output's pixels in the device's own orientation;
+    // the output shows them turned by the transform (a quarter turn the way
+    // wlroots and grim read it). Going back, x and y count from the far side
+    // wherever the transform turned or mirrored that axis.
     const PixelSize s = shownSize(capture, transform);
     const int x = shown.x, y = shown.y;
     const int rx = s.width - 1 - x, ry = s.height - 1 - y;
     PixelPoint p;
     switch (transform) {
     case OutputTransform::Normal: p = {x, y}; break;
-    case OutputTransform::Turned90: p = {ry, x}; break;
+    case OutputTransform::Turned90: p = {y, rx}; break;
     case OutputTransform::Turned180: p = {rx, ry}; break;
-    case OutputTransform::Turned270: p = {y, rx}; break;
+    case OutputTransform::Turned270: p = {ry, x}; break;
     case OutputTransform::Flipped: p = {rx, y}; break;
-    case OutputTransform::Flipped90: p = {ry, rx}; break;
+    case OutputTransform::Flipped90: p = {y, x}; break;
     case OutputTransform::Flipped180: p = {x, ry}; break;
-    case OutputTransform::Flipped270: p = {y, x}; break;
+    case OutputTransform::Flipped270: p = {ry, rx}; break;
     }
     if (yInverted)
         p.y = capture.height - 1 - p.y;

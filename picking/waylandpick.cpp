@@ -698,7 +698,8 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         const QFontMetrics metrics(font);
         const QString text = live ? hexOf(*live) : QStringLiteral("–");
         const int pad = px(labelPadding), swatch = px(labelSwatch);
-        const QSize labelSize(pad * 3 + swatch + metrics.horizontalAdvance(QStringLiteral("#DDDDDD")),
+        const int textWidth = metrics.horizontalAdvance(QStringLiteral("#DDDDDD"));
+        const QSize labelSize(pad * 3 + swatch + textWidth,
                               pad * 2 + std::max(swatch, metrics.height()));
         const QSize panelSize = magnified ? Magnifier::panelSize(ratio) : QSize();
         const QSize block(std::max(labelSize.width(), panelSize.width()),
@@ -891,8 +892,9 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     void keyPressed(xkb_keysym_t symbol)
     {
-        const bool shift =
-            xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT, XKB_STATE_MODS_EFFECTIVE) > 0;
+        const bool shift = xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT,
+                                                        XKB_STATE_MODS_EFFECTIVE)
+                           > 0;
         int qtKey = 0;
         switch (symbol) {
         case XKB_KEY_Escape:
@@ -916,12 +918,20 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     static void seatCapabilities(void *data, wl_seat *seat, std::uint32_t capabilities)
     {
+        // A device that goes leaves its object dead; one that comes (again)
+        // needs a new one.
         auto *self = static_cast<Impl *>(data);
-        if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !self->pointer) {
+        const bool hasPointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
+        const bool hasKeyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
+        if (!hasPointer && self->pointer)
+            wl_pointer_release(std::exchange(self->pointer, nullptr));
+        if (!hasKeyboard && self->keyboard)
+            wl_keyboard_release(std::exchange(self->keyboard, nullptr));
+        if (hasPointer && !self->pointer) {
             self->pointer = wl_seat_get_pointer(seat);
             wl_pointer_add_listener(self->pointer, &pointerListener, self);
         }
-        if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !self->keyboard) {
+        if (hasKeyboard && !self->keyboard) {
             self->keyboard = wl_seat_get_keyboard(seat);
             wl_keyboard_add_listener(self->keyboard, &keyboardListener, self);
         }
