@@ -163,8 +163,7 @@ TEST_F(Native, TheOverlayShowsTheLiveColourBesideTheCrosshairAndZTheMagnifier)
         return count;
     };
     // The swatch is at least its inside, 12 by 12; the magnifier shows the
-    // top left quadrant around the crosshair, large. Only one wtype per
-    // overlay: sway 1.7 sends a later virtual keyboard's keys nowhere.
+    // top left quadrant around the crosshair, large.
     const auto magnified = [&] { return shown(topLeft, quadrantColours[0]) > 4 * 144; };
     for (const bool magnifierAtStart : {false, true}) {
         SCOPED_TRACE(magnifierAtStart);

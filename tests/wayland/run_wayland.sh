@@ -2,7 +2,8 @@
 # Runs the Wayland picking tests of one configuration against a private,
 # headless compositor:
 #   run_wayland.sh CONFIG TEST_BINARY [gtest arguments...]
-# CONFIG is sway (the native picker on sway), gone (sway ends during a pick),
+# CONFIG is sway (the native picker on sway), window (the same from the
+# main window, which then is on Wayland itself), gone (sway ends during a pick),
 # portal (the real desktop portal on sway) or weston (a compositor without the
 # protocols the native picker needs). The compositor runs as nobody, since sway refuses root, in a runtime
 # folder of its own; the tests reach it by the socket's absolute path. Each run
@@ -13,7 +14,8 @@ config=$1 binary=$2
 shift 2
 
 case $config in
-  sway) compositor=sway filter='Native*' ;;
+  sway) compositor=sway filter='Native.*' ;;
+  window) compositor=sway filter='NativeWindow.*' ;;
   gone) compositor=sway filter='CompositorGone.*' ;;
   portal) compositor=sway filter='RealPortal.*' ;;
   weston) compositor=weston filter='Fallback.*' ;;
@@ -85,6 +87,10 @@ EOF
   display=$(ls "$work"/compositor/ | grep -E '^wayland-[0-9]+$' | head -n 1)
   export WAYLAND_DISPLAY="$work/compositor/$display"
   swaymsg -t get_version >/dev/null
+  # A keyboard that stays, as on a desktop: a program that starts before the
+  # first key then already has one.
+  wtype -s 3600000 &
+  pids+=($!)
 else
   "${as_nobody[@]}" weston --backend=headless-backend.so --socket=wayland-0 --no-config \
     --width=1280 --height=800 >"$work/compositor.log" 2>&1 &
@@ -94,8 +100,9 @@ else
 fi
 
 export XDG_RUNTIME_DIR="$work/client" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
-# The tests themselves need no screen; the programs they start get Wayland.
-export QT_QPA_PLATFORM=offscreen TONFANG_WAYLAND_WORK="$work/shared"
+# Only the window's tests need a screen; the programs they start get Wayland.
+export QT_QPA_PLATFORM=offscreen TONFANG_WAYLAND_WORK="$work/shared" QT_WAYLAND_DISABLE_WINDOWDECORATION=1
+if [ "$config" = window ]; then QT_QPA_PLATFORM=wayland; fi
 unset DISPLAY WAYLAND_SOCKET TONFANG_WAYLAND_PICKER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 
 # The session bus: the portal and its backends start on demand, as on a desktop.
@@ -134,6 +141,14 @@ if [ "$config" = portal ]; then
   pipewire >"$work/pipewire.log" 2>&1 &
   pids+=($!)
   wait_for_socket "$XDG_RUNTIME_DIR/pipewire-0" "$work/pipewire.log"
+  # The wlroots backend can leave a call that came while it started unread
+  # until the next one comes: wake it until it answers, before the portal
+  # asks it anything.
+  for ((tries = 0; tries < 30; tries++)); do
+    dbus-send --session --print-reply --reply-timeout=1000 \
+      --dest=org.freedesktop.impl.portal.desktop.wlr /org/freedesktop/portal/desktop \
+      org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
+  done
 fi
 
 status=0
