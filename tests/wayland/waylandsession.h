@@ -1,94 +1,192 @@
 #pragma once
-// What the Wayland tests share: the private compositor that run_wayland.sh
-// started (outputs set through swaymsg, grim as the ground truth), the hand
-// (a virtual pointer and wtype), pictures for the background and the one-shot
-// pick as its own program.
+// What the Wayland tests share: the private compositor run_wayland.sh started
+// (outputs set through swaymsg, grim as the ground truth), the hand (a virtual
+// pointer and wtype), pictures for backgrounds and `tonfang --pick`.
 
 #include "core/colour.h"
 #include "tests/support/eventually.h"
 
+#include <QDir>
 #include <QImage>
-#include <QPointF>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
 #include <QProcess>
-#include <QRect>
-#include <QString>
-#include <QStringList>
-
-#include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <functional>
 
 namespace waylandtest {
 
-// Runs a program to its end; false when it could not run or did not exit 0.
-bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr);
+// Runs a program to its end: true when it exits 0.
+inline bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(30000);
+    if (output)
+        *output = process.readAllStandardOutput();
+    return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
 
-// One sway command, such as "output HEADLESS-1 scale 2"; true when it succeeded.
-bool sway(const QString &command);
+inline QJsonDocument swayReply(const QStringList &arguments)
+{
+    QByteArray reply;
+    run(QStringLiteral("swaymsg"), QStringList{QStringLiteral("-r")} + arguments, &reply);
+    return QJsonDocument::fromJson(reply);
+}
 
-// An output as the layout places it: its logical rectangle.
-struct Output {
-    QString name;
-    QRect layout;
-};
-QList<Output> outputs();
-QRect layoutBounds();
+// One sway command, such as "output HEADLESS-1 scale 2": true when it succeeded.
+inline bool sway(const QString &command)
+{
+    const QJsonArray parts = swayReply({command}).array();
+    return std::all_of(parts.begin(), parts.end(), [](const QJsonValue &part) { return part["success"].toBool(); })
+           && !parts.isEmpty();
+}
 
-// What grim reads in a rectangle of the layout, at the largest output scale.
-QImage grab(const QRect &layout);
-tonfang::Rgb grabPixel(QPoint layout);
-// The output's pixels in its upright orientation: at an integer scale, the
-// device pixels, as a picker must read them.
-QImage grabOutput(const QString &name);
+inline QRect rectOf(const QJsonValue &node)
+{
+    const QJsonValue r = node["rect"];
+    return {r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt()};
+}
 
-// A picture in a folder the compositor can read; its quadrants are these
-// colours. No byte of them is a white-space character: the wlroots portal
-// reads its pixel as text and skips those.
+// An output's place in the layout, in logical pixels; with no name, the whole layout's.
+inline QRect layoutOf(const QString &name = {})
+{
+    QRect found;
+    for (const QJsonValue output : swayReply({"-t", "get_outputs"}).array())
+        if (output["active"].toBool() && (name.isEmpty() || output["name"].toString() == name))
+            found |= rectOf(output);
+    return found;
+}
+
+inline tonfang::Rgb rgbOf(QRgb p)
+{
+    return {std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
+}
+
+inline QString hex(tonfang::Rgb rgb)
+{
+    return QString::asprintf("#%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
+}
+
+// What grim reads of a rectangle of the layout, at the largest output scale:
+// at an integer scale its top left pixel is the device pixel there.
+inline QImage grab(const QRect &r)
+{
+    QByteArray ppm;
+    const QString area = QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    run(QStringLiteral("grim"), {"-g", area, "-t", "ppm", "-"}, &ppm);
+    return QImage::fromData(ppm, "PPM");
+}
+
+inline tonfang::Rgb grabPixel(QPoint layout)
+{
+    return rgbOf(grab(QRect(layout, QSize(1, 1))).pixel(0, 0));
+}
+
+// Pictures the compositor can read, of an output's device size: one of four
+// quadrants, whose colours have no byte that is white space (the wlroots
+// portal reads its pixel as text and skips those), and one where each pixel
+// differs from all others within 16.
 inline constexpr tonfang::Rgb quadrantColours[4] = {
     {0xE0, 0x30, 0x30}, {0x30, 0xC0, 0x30}, {0x30, 0x50, 0xE0}, {0xF0, 0xD0, 0x40}};
-QString quadrantPicture();
-// A picture whose every pixel differs from its neighbours within 16.
-QString pixelPatternPicture(QSize size);
-tonfang::Rgb pixelPatternColour(QPoint pixel);
+inline tonfang::Rgb patternColour(QPoint p)
+{
+    return {std::uint8_t(p.x() * 16), std::uint8_t(p.y() * 16),
+            std::uint8_t((p.x() >> 4) * 40 + (p.y() >> 4) * 90)};
+}
+inline QString picture(bool quadrants)
+{
+    QImage image(1280, 800, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const tonfang::Rgb c =
+                quadrants ? quadrantColours[(y >= 400) * 2 + (x >= 640)] : patternColour({x, y});
+            image.setPixel(x, y, qRgb(c.red, c.green, c.blue));
+        }
+    const QString path = QDir(qEnvironmentVariable("TONFANG_WAYLAND_WORK"))
+                             .filePath(quadrants ? "quadrants.png" : "pattern.png");
+    image.save(path);
+    return path;
+}
 
-// The pointer: a virtual pointer that stays plugged in.
+// The pointer: a virtual pointer that stays plugged in; each step returns once
+// the compositor has it.
 class Pointer {
 public:
-    Pointer();
-    ~Pointer();
-    Pointer(const Pointer &) = delete;
-    Pointer &operator=(const Pointer &) = delete;
-
-    // Each returns once the compositor has received it.
-    bool moveTo(QPointF layout);
-    bool button(int code, bool down);
-    bool click(int code = leftButton);
-
     static constexpr int leftButton = 272, rightButton = 273;
+    Pointer() { m_process.start(QStringLiteral(TONFANG_VIRTUAL_POINTER), QStringList{}); }
+    ~Pointer() { m_process.closeWriteChannel(), m_process.waitForFinished(5000); }
+    bool moveTo(QPointF layout)
+    {
+        // In sixteenths of a pixel, to reach a device pixel's centre at any scale.
+        const QRect box = layoutOf();
+        const auto at = [](double v) { return QByteArray::number(qRound(v * 16)); };
+        return send("motion " + at(layout.x() - box.x()) + ' ' + at(layout.y() - box.y()) + ' '
+                    + at(box.width()) + ' ' + at(box.height()));
+    }
+    bool button(int code, bool down) { return send("button " + QByteArray::number(code) + (down ? " 1" : " 0")); }
+    bool click(int code = leftButton) { return button(code, true) && button(code, false); }
 
 private:
-    bool send(const QByteArray &command);
+    bool send(const QByteArray &command)
+    {
+        m_process.write(command + '\n');
+        return m_process.waitForReadyRead(5000) && m_process.readLine() == "ok\n";
+    }
     QProcess m_process;
 };
 
-// wtype with a delay between keys: each argument a key name, such as Escape;
-// "shift+Left" holds Shift over the key.
-bool typeKeys(const QStringList &keys);
+// Key names for wtype, such as Escape; "shift+Left" holds Shift over the key.
+inline bool typeKeys(const QString &keys)
+{
+    // Without the pause a key is now and then lost.
+    QStringList arguments{"-s", "150"};
+    for (const QString &key : keys.split(' '))
+        arguments << (key.startsWith("shift+") ? QStringList{"-M", "shift", "-k", key.mid(6), "-m", "shift"}
+                                               : QStringList{"-k", key});
+    return run(QStringLiteral("wtype"), arguments);
+}
 
-// Starts `tonfang --pick` with the arguments and NAME=value changes to the
-// environment; in a folder that selects English texts.
-void startPick(QProcess &process, const QStringList &arguments,
-               const QStringList &environment = {});
-// Waits for its end and its exit code; the last line of standard error in `error`.
-int finished(QProcess &process, QString *output, QString *error);
+// Starts `tonfang --pick` with NAME=value changes to the environment, in a
+// folder that selects English texts.
+inline void startPick(QProcess &process, const QStringList &arguments, const QStringList &environment = {})
+{
+    static QTemporaryDir english;
+    QFile(english.filePath(QStringLiteral("en"))).open(QIODevice::WriteOnly);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    for (const QString &change : environment)
+        env.insert(change.section('=', 0, 0), change.section('=', 1));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(english.path());
+    process.start(QStringLiteral(TONFANG_ONESHOT), QStringList{QStringLiteral("--pick")} + arguments);
+}
 
-// Starts something that shows an overlay (our picker, or the portal's) and
-// waits until something other than the screen as it was shows around a layout
-// point, moving the pointer there meanwhile so that the overlay learns where
-// it is.
-bool startsOverlay(Pointer &pointer, QPoint layout, const std::function<void()> &start);
+// Waits for its end: the exit code (-1 for none), what it printed and, trimmed, its error lines.
+inline int finished(QProcess &process, QString *output, QString *error)
+{
+    if (!process.waitForFinished(20000))
+        process.kill();
+    process.waitForFinished();
+    *output = QString::fromUtf8(process.readAllStandardOutput());
+    *error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
 
-QString hex(tonfang::Rgb rgb);
-tonfang::Rgb rgbOf(QRgb pixel);
+// Starts something that shows an overlay (ours, or the portal's picker) and
+// waits until the screen around a layout point differs from before, moving the
+// pointer there meanwhile so that the overlay learns where it is.
+inline bool startsOverlay(Pointer &pointer, QPoint layout, const std::function<void()> &start)
+{
+    const QRect around = QRect(layout - QPoint(24, 24), QSize(49, 49)) & layoutOf();
+    const QImage before = grab(around);
+    start();
+    return !before.isNull()
+           && QTest::qWaitFor([&] { return pointer.moveTo(layout) && grab(around) != before; }, 20000);
+}
 
 } // namespace waylandtest

@@ -1,7 +1,6 @@
-// The native pick from the main window, which is on Wayland itself: the press
-// on the pick button opens the overlay; a drag released away from the button
-// picks there, a click on the button leaves the overlay open for a click, the
-// keys or a cancel. The colours are those of a second output.
+// The native pick from the main window, itself on Wayland: the press on the
+// pick button opens the overlay; a drag released away from the button picks
+// there, a click leaves the overlay open for a click or the keys, or a cancel.
 
 #include "waylandsession.h"
 
@@ -11,118 +10,72 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <memory>
-
 using namespace waylandtest;
 
-namespace {
-
 // This process's window in sway's tree, in layout pixels.
-QRect ownWindow(const QJsonObject &node)
+static QRect ownWindow(const QJsonValue &node)
 {
-    if (node.value(QStringLiteral("pid")).toInteger() == QCoreApplication::applicationPid()) {
-        const QJsonObject r = node.value(QStringLiteral("rect")).toObject();
-        return QRect(r.value("x").toInt(), r.value("y").toInt(), r.value("width").toInt(),
-                     r.value("height").toInt());
-    }
+    QRect found = node["pid"].toInteger() == QCoreApplication::applicationPid() ? rectOf(node) : QRect();
     for (const char *children : {"nodes", "floating_nodes"})
-        for (const QJsonValue child : node.value(QLatin1String(children)).toArray())
-            if (const QRect found = ownWindow(child.toObject()); found.isValid())
-                return found;
-    return {};
+        for (const QJsonValue child : node[QLatin1String(children)].toArray())
+            found |= ownWindow(child);
+    return found;
 }
 
-QRect ownWindow()
+TEST(NativeWindow, TheButtonOpensTheOverlayThatPicksAddsOrCancels)
 {
-    QByteArray tree;
-    run(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"),
-                                    QStringLiteral("get_tree")},
-        &tree);
-    return ownWindow(QJsonDocument::fromJson(tree).object());
-}
+    // The colours are a second output's, each device pixel its own.
+    ASSERT_TRUE(run(QStringLiteral("swaymsg"), {QStringLiteral("create_output")}));
+    ASSERT_TRUE(sway("output HEADLESS-2 resolution 1280x800 position 1280 0 bg " + picture(false) + " stretch"));
+    const QPoint target(1280 + 523, 377);
+    const auto colourAt = [&](QPoint step) { return patternColour(target - QPoint(1280, 0) + step); };
+    ASSERT_EVENTUALLY(grabPixel(target) == colourAt({0, 0}));
+    Tprog prog;
+    new Eyedropper(prog);
+    prog.m_add_auto->setChecked(true);
+    prog.show();
+    const QString own = QStringLiteral("[pid=%1] ").arg(QCoreApplication::applicationPid());
+    ASSERT_EVENTUALLY(sway(own + "move position 0 0")); // once sway lists it
+    const auto tree = [] { return ownWindow(QJsonValue(swayReply({"-t", "get_tree"}).object())); };
+    ASSERT_EVENTUALLY(tree().topLeft() == QPoint(0, 0));
+    const QPoint button = prog.Button1->mapTo(&prog, prog.Button1->rect().center());
 
-} // namespace
-
-class NativeWindow : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_TRUE(run(QStringLiteral("swaymsg"), {QStringLiteral("create_output")}));
-        ASSERT_TRUE(sway(QStringLiteral("output HEADLESS-2 resolution 1280x800 position 1280 0 "
-                                        "scale 1 bg ")
-                         + pixelPatternPicture({1280, 800}) + " stretch"));
-        ASSERT_EVENTUALLY(grabPixel(target) == pixelPatternColour(target - QPoint(1280, 0)));
-        prog = std::make_unique<Tprog>();
-        eyedropper = new Eyedropper(*prog);
-        prog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(prog.get()));
-        // Sway lists the window once it has drawn it.
-        ASSERT_EVENTUALLY(sway(QStringLiteral("[pid=%1] move position 0 0")
-                                   .arg(QCoreApplication::applicationPid())));
-        ASSERT_EVENTUALLY(ownWindow().topLeft() == QPoint(0, 0));
-        prog->m_add_auto->setChecked(true);
-    }
-    static void TearDownTestSuite() { prog.reset(); }
-
-    static QPoint pickButton()
-    {
-        return ownWindow().topLeft()
-               + prog->Button1->mapTo(prog.get(), prog->Button1->rect().center());
-    }
-    static int listCount() { return prog->ColorListBox1->colourModel()->count(); }
-
-    static inline const QPoint target{1280 + 523, 377}; // on the second output
-    static inline std::unique_ptr<Tprog> prog;
-    static inline Eyedropper *eyedropper = nullptr;
-    Pointer pointer;
-};
-
-TEST_F(NativeWindow, TheButtonOpensTheOverlayThatPicksAddsOrCancels)
-{
     const tonfang::Rgb before{0x12, 0x34, 0x56};
-    const auto colourAt = [](QPoint step) { return pixelPatternColour(target - QPoint(1280, 0) + step); };
-    const auto keys = [](const char *names) {
-        return [names] { return typeKeys(QString::fromLatin1(names).split(' ')); };
-    };
     const struct {
-        bool drag; // else a click on the button, then the hand over the overlay
-        std::function<bool()> hand;
+        const char *hand; // after a click on the button; "drag" drags from it instead
         std::optional<tonfang::Rgb> picked;
     } cases[] = {
-        {true, {}, colourAt({0, 0})},
-        {false, [&] { return pointer.click(); }, colourAt({0, 0})},
-        {false, keys("Left shift+Down Return"), colourAt({-1, 10})},
-        {false, keys("Escape"), std::nullopt},
-        {false, [&] { return pointer.click(Pointer::rightButton); }, std::nullopt},
+        {"drag", colourAt({0, 0})},     {"click", colourAt({0, 0})},
+        {"Left shift+Down Return", colourAt({-1, 10})},
+        {"Escape", std::nullopt},       {"rightclick", std::nullopt},
     };
+    Pointer pointer;
     for (const auto &c : cases) {
-        SCOPED_TRACE(&c - cases);
-        prog->RGBtoALL(before);
-        const int entries = listCount();
+        SCOPED_TRACE(c.hand);
+        const QString hand = QString::fromLatin1(c.hand);
+        prog.RGBtoALL(before);
+        const int entries = prog.ColorListBox1->colourModel()->count();
         const QRect around(target - QPoint(24, 24), QSize(49, 49));
         const QImage still = grab(around);
-        ASSERT_TRUE(pointer.moveTo(pickButton()));
-        ASSERT_EVENTUALLY(prog->isActiveWindow());
-        if (c.drag) {
+        ASSERT_TRUE(pointer.moveTo(button));
+        ASSERT_EVENTUALLY(prog.isActiveWindow());
+        if (hand == QLatin1String("drag")) {
             // The overlay takes the keyboard once it is up.
             ASSERT_TRUE(pointer.button(Pointer::leftButton, true));
-            ASSERT_EVENTUALLY(!prog->isActiveWindow());
-            ASSERT_TRUE(pointer.moveTo(target));
-            ASSERT_TRUE(pointer.button(Pointer::leftButton, false));
+            ASSERT_EVENTUALLY(!prog.isActiveWindow());
+            ASSERT_TRUE(pointer.moveTo(target) && pointer.button(Pointer::leftButton, false));
         } else {
             ASSERT_TRUE(startsOverlay(pointer, target, [&] { pointer.click(); }));
-            ASSERT_EVENTUALLY(!prog->isActiveWindow());
-            ASSERT_TRUE(c.hand());
+            ASSERT_TRUE(hand.endsWith("click") ? pointer.click(hand == "click" ? Pointer::leftButton
+                                                                                : Pointer::rightButton)
+                                               : typeKeys(hand));
         }
-        // The overlay has gone, and the window has the colour.
+        // The overlay has gone; the window has the colour.
         ASSERT_EVENTUALLY(grab(around) == still);
-        EXPECT_EVENTUALLY_EQ(prog->e_hex->text(), hex(c.picked.value_or(before)));
-        EXPECT_EQ(listCount(), entries + c.picked.has_value());
+        EXPECT_EVENTUALLY_EQ(prog.e_hex->text(), hex(c.picked.value_or(before)));
+        EXPECT_EQ(prog.ColorListBox1->colourModel()->count(), entries + c.picked.has_value());
     }
 }
