@@ -158,7 +158,7 @@ inline void startPick(QProcess &process, const QStringList &arguments, const QSt
     static QTemporaryDir english;
     QFile(english.filePath(QStringLiteral("en"))).open(QIODevice::WriteOnly);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program chooses, as on a desktop
     for (const QString &change : environment)
         env.insert(change.section('=', 0, 0), change.section('=', 1));
     process.setProcessEnvironment(env);
