@@ -39,7 +39,7 @@ TEST(NativeWindow, TheButtonOpensTheOverlayThatPicksAddsOrCancels)
     prog.show();
     const QString own = QStringLiteral("[pid=%1] ").arg(QCoreApplication::applicationPid());
     ASSERT_EVENTUALLY(sway(own + "move position 0 0")); // once sway lists it
-    const auto tree = [] { return ownWindow(QJsonValue(swayReply({"-t", "get_tree"}).object())); };
+    const auto tree = [] { return ownWindow(swayReply({"-t", "get_tree"})); };
     ASSERT_EVENTUALLY(tree().topLeft() == QPoint(0, 0));
     const QPoint button = prog.Button1->mapTo(&prog, prog.Button1->rect().center());
 
