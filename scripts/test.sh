@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tonfang and runs every test:
-#  1. the whole suite (unit, widget, screen, slow) in an optimised build with
-#     warnings as errors; screen tests start their own Xvfb;
+#  1. the whole suite (unit, widget, screen, wayland, slow) in an optimised
+#     build with warnings as errors; screen tests start their own Xvfb, wayland
+#     tests their own headless compositor;
 #  2. the sanitizer stage: the unit, widget and screen tests built with
 #     AddressSanitizer and UndefinedBehaviorSanitizer (offscreen and on Xvfb),
 #     and each fuzz target for a bounded time.
