@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -160,13 +161,15 @@ inline void startPick(QProcess &process, const QStringList &arguments, const QSt
     process.start(QStringLiteral(TONFANG_ONESHOT), QStringList{QStringLiteral("--pick")} + arguments);
 }
 
-// Waits for its end: the exit code (-1 for none), what it printed and its error lines.
+// Waits for its end: the exit code (-1 for none), what it printed and its own
+// error lines (Qt may warn besides).
 inline int finished(QProcess &process, QString *output, QString *error)
 {
     if (!process.waitForFinished(20000))
         process.kill(), process.waitForFinished();
     *output = QString::fromUtf8(process.readAllStandardOutput());
-    *error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+    const QStringList lines = QString::fromUtf8(process.readAllStandardError()).split('\n');
+    *error = lines.filter(QRegularExpression(QStringLiteral("^tonfang: "))).join('\n');
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
