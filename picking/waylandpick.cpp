@@ -187,6 +187,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         std::array<Buffer, 2> buffers;
         wl_callback *frameCallback = nullptr;
         bool everShown = false;
+        bool firstFrameDone = false;
         bool dirty = false;
         QRect shownDecoration; // on the buffer last committed
 
@@ -614,8 +615,16 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         auto *o = static_cast<Output *>(data);
         wl_callback_destroy(callback);
         o->frameCallback = nullptr;
+        Impl *self = o->impl;
+        if (!std::exchange(o->firstFrameDone, true)
+            && std::all_of(self->outputs.begin(), self->outputs.end(),
+                           [](const auto &each) { return each->firstFrameDone; })) {
+            emit self->q->ready();
+            if (self->phase != Phase::Showing)
+                return; // whoever heard it ended the pick
+        }
         if (o->dirty)
-            o->impl->draw(*o);
+            self->draw(*o);
     }
     static constexpr wl_callback_listener frameDoneListener{&Impl::frameDone};
 
