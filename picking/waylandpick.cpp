@@ -28,6 +28,7 @@ bool WaylandPick::magnifierOn() const
 #include <QImage>
 #include <QPainter>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
@@ -181,6 +182,10 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     xkb_context *xkb = nullptr;
     xkb_keymap *keymap = nullptr;
     xkb_state *keyState = nullptr;
+    // Held arrow keys repeat, as the compositor asks its clients to do.
+    QTimer repeat;
+    std::uint32_t repeatingKey = 0;
+    int repeatRate = 25, repeatDelay = 600; // per second, milliseconds
 
     // The pointer and the crosshair, in device pixels of the output it is on.
     Output *focus = nullptr;
@@ -197,7 +202,14 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     PickAids aids{*this, this};
 
-    explicit Impl(WaylandPick *owner) : q(owner) {}
+    explicit Impl(WaylandPick *owner) : q(owner)
+    {
+        repeat.callOnTimeout(q, [this] {
+            repeat.setInterval(1000 / repeatRate);
+            if (keyState)
+                keyPressed(repeatingKey, true);
+        });
+    }
 
     ~Impl() override
     {
@@ -282,6 +294,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         if (phase == Phase::Done)
             return false;
         phase = Phase::Done;
+        repeat.stop();
         aids.pickEnded();
         dropOutputs();
         wl_display_flush(display);
@@ -761,13 +774,22 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         close(fd);
     }
     static void keyboardEnter(void *, wl_keyboard *, std::uint32_t, wl_surface *, wl_array *) {}
-    static void keyboardLeave(void *, wl_keyboard *, std::uint32_t, wl_surface *) {}
+    static void keyboardLeave(void *data, wl_keyboard *, std::uint32_t, wl_surface *)
+    {
+        static_cast<Impl *>(data)->repeat.stop();
+    }
     static void keyboardKey(void *data, wl_keyboard *, std::uint32_t, std::uint32_t,
                             std::uint32_t key, std::uint32_t state)
     {
         auto *self = static_cast<Impl *>(data);
-        if (state == WL_KEYBOARD_KEY_STATE_PRESSED && self->keyState)
-            self->keyPressed(xkb_state_key_get_one_sym(self->keyState, key + 8));
+        if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+            if (key == self->repeatingKey)
+                self->repeat.stop();
+            return;
+        }
+        self->repeat.stop();
+        if (self->keyState)
+            self->keyPressed(key, false);
     }
     static void keyboardModifiers(void *data, wl_keyboard *, std::uint32_t, std::uint32_t depressed,
                                   std::uint32_t latched, std::uint32_t locked, std::uint32_t group)
@@ -776,13 +798,20 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         if (self->keyState)
             xkb_state_update_mask(self->keyState, depressed, latched, locked, 0, 0, group);
     }
-    static void keyboardRepeat(void *, wl_keyboard *, std::int32_t, std::int32_t) {}
+    static void keyboardRepeat(void *data, wl_keyboard *, std::int32_t rate, std::int32_t delay)
+    {
+        auto *self = static_cast<Impl *>(data);
+        self->repeatRate = std::clamp(rate, 0, 1000);
+        self->repeatDelay = std::max(0, delay);
+    }
     static constexpr wl_keyboard_listener keyboardListener{
         &Impl::keyboardKeymap, &Impl::keyboardEnter,     &Impl::keyboardLeave,
         &Impl::keyboardKey,    &Impl::keyboardModifiers, &Impl::keyboardRepeat};
 
-    void keyPressed(xkb_keysym_t symbol)
+    // A key by its evdev code, pressed or repeated while held.
+    void keyPressed(std::uint32_t key, bool repeated)
     {
+        const xkb_keysym_t symbol = xkb_state_key_get_one_sym(keyState, key + 8);
         const bool shift = xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT,
                                                         XKB_STATE_MODS_EFFECTIVE)
                            > 0;
@@ -803,8 +832,13 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         default:
             return;
         }
-        if (aids.handleKey(qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier, false))
-            crosshairMoved();
+        if (!aids.handleKey(qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier, repeated))
+            return;
+        crosshairMoved();
+        if (!repeated && qtKey != Qt::Key_Z && repeatRate > 0) {
+            repeatingKey = key;
+            repeat.start(repeatDelay);
+        }
     }
 
     static void seatCapabilities(void *data, wl_seat *seat, std::uint32_t capabilities)
