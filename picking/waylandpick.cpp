@@ -214,6 +214,9 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     ~Impl() override
     {
         phase = Phase::Done;
+        // Nothing watches the socket once it is closed.
+        delete readable;
+        delete writable;
         dropOutputs();
         if (keyState)
             xkb_state_unref(keyState);
@@ -519,9 +522,11 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     {
         auto *o = static_cast<Output *>(data);
         zwlr_layer_surface_v1_ack_configure(layer, serial);
-        if (width == 0 || height == 0)
+        // An output turned or scaled mid-pick no longer matches its capture.
+        const PixelSize logical{int(width), int(height)};
+        if (width == 0 || height == 0 || (o->logical.width && logical != o->logical))
             return o->impl->finish(Outcome::Cancelled);
-        o->logical = {int(width), int(height)};
+        o->logical = logical;
         // The capture's device pixels fill the logical size exactly, also at
         // a fractional scale.
         wp_viewport_set_destination(o->viewport, int(width), int(height));
