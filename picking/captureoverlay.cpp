@@ -103,12 +103,16 @@ QRect drawPickMarks(QPainter &painter, const QRect &bounds, PixelPoint crosshair
     const QSize block(std::max(labelSize.width(), panelSize.width()),
                       labelSize.height() + (magnified ? pad + panelSize.height() : 0));
     const int offset = px(labelOffset);
-    // Right of and below the crosshair, turned round where that leaves the output.
-    QPoint at(cx + offset, cy + offset);
-    if (at.x() + block.width() > bounds.right())
-        at.setX(cx - offset - block.width());
-    if (at.y() + block.height() > bounds.bottom())
-        at.setY(cy - offset - block.height());
+    // Right of and below the crosshair, turned round where that leaves the
+    // output, and kept on an output too small for either side.
+    const auto place = [offset](int pointer, int extent, int low, int high) {
+        int start = pointer + offset;
+        if (start + extent - 1 > high)
+            start = pointer - offset - extent;
+        return std::clamp(start, low, std::max(low, high - extent + 1));
+    };
+    const QPoint at(place(cx, block.width(), bounds.left(), bounds.right()),
+                    place(cy, block.height(), bounds.top(), bounds.bottom()));
     const QRect label(at, labelSize);
     painter.fillRect(label, QColor::fromRgb(labelPanel));
     painter.setPen(QColor::fromRgb(labelBorder));
