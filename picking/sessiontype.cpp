@@ -54,7 +54,10 @@ WaylandPicker waylandPickerChoice()
 std::unique_ptr<WaylandPick> openWaylandPick()
 {
     const WaylandPicker choice = waylandPickerChoice();
-    if (choice == WaylandPicker::Portal)
+    // No compositor named: libwayland would guess one (and complain).
+    if (choice == WaylandPicker::Portal
+        || (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")))
         return nullptr;
     std::unique_ptr<WaylandPick> pick = WaylandPick::connect();
     if (!pick && choice == WaylandPicker::Native)

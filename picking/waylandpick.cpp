@@ -20,16 +20,15 @@ bool WaylandPick::magnifierOn() const
 #else
 
 #include "picking/capturemapping.h"
-#include "picking/magnifier.h"
+#include "picking/captureoverlay.h"
 #include "picking/pickaids.h"
 #include "picking/pixelsource.h"
 
 #include <QAbstractEventDispatcher>
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
@@ -96,59 +95,6 @@ private:
     std::size_t m_size = 0;
 };
 
-// Sizes of what is drawn around the crosshair, in logical pixels.
-constexpr int crosshairGap = 4;
-constexpr int crosshairArm = 14;
-constexpr int labelOffset = 18;
-constexpr int labelSwatch = 14;
-constexpr int labelPadding = 5;
-constexpr int labelFontSize = 13;
-constexpr QRgb labelPanel = qRgb(0x20, 0x22, 0x26);
-constexpr QRgb labelBorder = qRgb(0x6b, 0x6f, 0x78);
-constexpr QRgb labelInk = qRgb(0xec, 0xef, 0xf4);
-
-QColor qColour(tonfang::Rgb c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-
-QString hexOf(tonfang::Rgb c)
-{
-    return QString::asprintf("#%02X%02X%02X", c.red, c.green, c.blue);
-}
-
-// The capture as the output shows it, one QImage pixel per device pixel.
-QImage shownImage(const std::uint8_t *data, PixelSize capture, int stride,
-                  const tonfang::PixelLayout &layout, OutputTransform transform, bool yInverted)
-{
-    const PixelSize shown = tonfang::shownSize(capture, transform);
-    QImage image(shown.width, shown.height, QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
-    const bool asIs = transform == OutputTransform::Normal && !yInverted
-                      && layout.redMask == 0xff0000 && layout.greenMask == 0xff00
-                      && layout.blueMask == 0xff;
-    for (int y = 0; y < shown.height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        if (asIs) {
-            // The common case: the stored words are Qt's own.
-            std::memcpy(row, data + std::size_t(y) * std::size_t(stride),
-                        std::size_t(shown.width) * 4);
-            continue;
-        }
-        for (int x = 0; x < shown.width; ++x) {
-            const PixelPoint from = tonfang::capturedPixel({x, y}, capture, transform, yInverted);
-            std::uint32_t word;
-            std::memcpy(&word, data + std::size_t(from.y) * std::size_t(stride)
-                                   + std::size_t(from.x) * 4,
-                        4);
-            const tonfang::Rgb c = tonfang::decodeTrueColour(layout, word);
-            row[x] = qRgb(c.red, c.green, c.blue);
-        }
-    }
-    return image;
-}
-
 } // namespace
 
 struct WaylandPick::Impl : PixelSource, SquareView {
@@ -187,6 +133,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         std::array<Buffer, 2> buffers;
         wl_callback *frameCallback = nullptr;
         bool everShown = false;
+        bool firstFrameDone = false;
         bool dirty = false;
         QRect shownDecoration; // on the buffer last committed
 
@@ -235,6 +182,10 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     xkb_context *xkb = nullptr;
     xkb_keymap *keymap = nullptr;
     xkb_state *keyState = nullptr;
+    // Held arrow keys repeat, as the compositor asks its clients to do.
+    QTimer repeat;
+    std::uint32_t repeatingKey = 0;
+    int repeatRate = 25, repeatDelay = 600; // per second, milliseconds
 
     // The pointer and the crosshair, in device pixels of the output it is on.
     Output *focus = nullptr;
@@ -251,11 +202,21 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     PickAids aids{*this, this};
 
-    explicit Impl(WaylandPick *owner) : q(owner) {}
+    explicit Impl(WaylandPick *owner) : q(owner)
+    {
+        repeat.callOnTimeout(q, [this] {
+            repeat.setInterval(1000 / repeatRate);
+            if (keyState)
+                keyPressed(repeatingKey, true);
+        });
+    }
 
     ~Impl() override
     {
         phase = Phase::Done;
+        // Nothing watches the socket once it is closed.
+        delete readable;
+        delete writable;
         dropOutputs();
         if (keyState)
             xkb_state_unref(keyState);
@@ -336,6 +297,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         if (phase == Phase::Done)
             return false;
         phase = Phase::Done;
+        repeat.stop();
         aids.pickEnded();
         dropOutputs();
         wl_display_flush(display);
@@ -518,8 +480,8 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     void captured(Output &o)
     {
-        o.shown = shownImage(o.captureMemory->data(), o.captureSize, o.captureStride, *o.layout,
-                             o.transform, o.yInverted);
+        o.shown = tonfang::shownCapture(o.captureMemory->data(), o.captureSize, o.captureStride,
+                                        *o.layout, o.transform, o.yInverted);
         zwlr_screencopy_frame_v1_destroy(std::exchange(o.frame, nullptr));
         wl_buffer_destroy(std::exchange(o.captureBuffer, nullptr));
         o.captureMemory.reset();
@@ -560,9 +522,11 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     {
         auto *o = static_cast<Output *>(data);
         zwlr_layer_surface_v1_ack_configure(layer, serial);
-        if (width == 0 || height == 0)
+        // An output turned or scaled mid-pick no longer matches its capture.
+        const PixelSize logical{int(width), int(height)};
+        if (width == 0 || height == 0 || (o->logical.width && logical != o->logical))
             return o->impl->finish(Outcome::Cancelled);
-        o->logical = {int(width), int(height)};
+        o->logical = logical;
         // The capture's device pixels fill the logical size exactly, also at
         // a fractional scale.
         wp_viewport_set_destination(o->viewport, int(width), int(height));
@@ -614,8 +578,16 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         auto *o = static_cast<Output *>(data);
         wl_callback_destroy(callback);
         o->frameCallback = nullptr;
+        Impl *self = o->impl;
+        if (!std::exchange(o->firstFrameDone, true)
+            && std::all_of(self->outputs.begin(), self->outputs.end(),
+                           [](const auto &each) { return each->firstFrameDone; })) {
+            emit self->q->ready();
+            if (self->phase != Phase::Showing)
+                return; // whoever heard it ended the pick
+        }
         if (o->dirty)
-            o->impl->draw(*o);
+            self->draw(*o);
     }
     static constexpr wl_callback_listener frameDoneListener{&Impl::frameDone};
 
@@ -648,7 +620,9 @@ struct WaylandPick::Impl : PixelSource, SquareView {
                 painter.drawImage(b.decorated.topLeft(), o.shown, b.decorated);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             if (&o == focus)
-                decoration = decorate(painter, o);
+                decoration = tonfang::drawPickMarks(painter, o.shown.rect(),
+                                                    {crosshair.x, crosshair.y}, ratioOf(o), live,
+                                                    magnified);
         }
         b.decorated = decoration;
         b.busy = true;
@@ -665,71 +639,6 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         o.frameCallback = wl_surface_frame(o.surface);
         wl_callback_add_listener(o.frameCallback, &frameDoneListener, &o);
         wl_surface_commit(o.surface);
-    }
-
-    // The crosshair, the label with the live colour beside it, and the
-    // magnifier under the label when it is on; returns where it drew.
-    QRect decorate(QPainter &painter, const Output &o)
-    {
-        const qreal ratio = ratioOf(o);
-        const auto px = [ratio](int logical) { return int(std::lround(logical * ratio)); };
-        const QRect bounds = o.shown.rect();
-        const int cx = crosshair.x, cy = crosshair.y;
-        const int gap = px(crosshairGap), arm = px(crosshairArm), edge = std::max(1, px(1));
-
-        // Four black arms edged with white around the pixel, leaving it free.
-        const int t = edge, mid = (t - 1) / 2;
-        QRect drawn(cx - gap - arm - edge, cy - gap - arm - edge, 2 * (gap + arm + edge) + 1,
-                    2 * (gap + arm + edge) + 1);
-        const QRect arms[] = {QRect(cx - gap - arm, cy - mid, arm, t),
-                              QRect(cx + gap + 1, cy - mid, arm, t),
-                              QRect(cx - mid, cy - gap - arm, t, arm),
-                              QRect(cx - mid, cy + gap + 1, t, arm)};
-        for (const QRect &r : arms)
-            painter.fillRect(r.adjusted(-edge, -edge, edge, edge), Qt::white);
-        for (const QRect &r : arms)
-            painter.fillRect(r, Qt::black);
-
-        // The label: a swatch of the live colour and its hex text.
-        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPixelSize(px(labelFontSize));
-        font.setBold(true);
-        painter.setFont(font);
-        const QFontMetrics metrics(font);
-        const QString text = live ? hexOf(*live) : QStringLiteral("–");
-        const int pad = px(labelPadding), swatch = px(labelSwatch);
-        const int textWidth = metrics.horizontalAdvance(QStringLiteral("#DDDDDD"));
-        const QSize labelSize(pad * 3 + swatch + textWidth,
-                              pad * 2 + std::max(swatch, metrics.height()));
-        const QSize panelSize = magnified ? Magnifier::panelSize(ratio) : QSize();
-        const QSize block(std::max(labelSize.width(), panelSize.width()),
-                          labelSize.height() + (magnified ? pad + panelSize.height() : 0));
-        const int offset = px(labelOffset);
-        // Right of and below the crosshair, turned round where that leaves the output.
-        QPoint at(cx + offset, cy + offset);
-        if (at.x() + block.width() > bounds.right())
-            at.setX(cx - offset - block.width());
-        if (at.y() + block.height() > bounds.bottom())
-            at.setY(cy - offset - block.height());
-        const QRect label(at, labelSize);
-        painter.fillRect(label, QColor::fromRgb(labelPanel));
-        painter.setPen(QColor::fromRgb(labelBorder));
-        painter.drawRect(label.adjusted(0, 0, -1, -1));
-        const QRect swatchRect(label.x() + pad, label.y() + (label.height() - swatch) / 2, swatch,
-                               swatch);
-        painter.fillRect(swatchRect, live ? qColour(*live) : QColor::fromRgb(labelPanel));
-        painter.drawRect(swatchRect.adjusted(0, 0, -1, -1));
-        painter.setPen(QColor::fromRgb(labelInk));
-        painter.drawText(QRect(swatchRect.right() + 1 + pad, label.y(),
-                               label.right() - swatchRect.right() - pad, label.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, text);
-        drawn |= label;
-        if (magnified) {
-            const QPoint panelAt(at.x(), label.bottom() + 1 + pad);
-            Magnifier::paintPanel(painter, panelAt, *magnified, ratio);
-            drawn |= QRect(panelAt, panelSize);
-        }
-        return drawn.intersected(bounds);
     }
 
     // --- The pointer ---
@@ -870,13 +779,22 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         close(fd);
     }
     static void keyboardEnter(void *, wl_keyboard *, std::uint32_t, wl_surface *, wl_array *) {}
-    static void keyboardLeave(void *, wl_keyboard *, std::uint32_t, wl_surface *) {}
+    static void keyboardLeave(void *data, wl_keyboard *, std::uint32_t, wl_surface *)
+    {
+        static_cast<Impl *>(data)->repeat.stop();
+    }
     static void keyboardKey(void *data, wl_keyboard *, std::uint32_t, std::uint32_t,
                             std::uint32_t key, std::uint32_t state)
     {
         auto *self = static_cast<Impl *>(data);
-        if (state == WL_KEYBOARD_KEY_STATE_PRESSED && self->keyState)
-            self->keyPressed(xkb_state_key_get_one_sym(self->keyState, key + 8));
+        if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+            if (key == self->repeatingKey)
+                self->repeat.stop();
+            return;
+        }
+        self->repeat.stop();
+        if (self->keyState)
+            self->keyPressed(key, false);
     }
     static void keyboardModifiers(void *data, wl_keyboard *, std::uint32_t, std::uint32_t depressed,
                                   std::uint32_t latched, std::uint32_t locked, std::uint32_t group)
@@ -885,13 +803,20 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         if (self->keyState)
             xkb_state_update_mask(self->keyState, depressed, latched, locked, 0, 0, group);
     }
-    static void keyboardRepeat(void *, wl_keyboard *, std::int32_t, std::int32_t) {}
+    static void keyboardRepeat(void *data, wl_keyboard *, std::int32_t rate, std::int32_t delay)
+    {
+        auto *self = static_cast<Impl *>(data);
+        self->repeatRate = std::clamp(rate, 0, 1000);
+        self->repeatDelay = std::max(0, delay);
+    }
     static constexpr wl_keyboard_listener keyboardListener{
         &Impl::keyboardKeymap, &Impl::keyboardEnter,     &Impl::keyboardLeave,
         &Impl::keyboardKey,    &Impl::keyboardModifiers, &Impl::keyboardRepeat};
 
-    void keyPressed(xkb_keysym_t symbol)
+    // A key by its evdev code, pressed or repeated while held.
+    void keyPressed(std::uint32_t key, bool repeated)
     {
+        const xkb_keysym_t symbol = xkb_state_key_get_one_sym(keyState, key + 8);
         const bool shift = xkb_state_mod_name_is_active(keyState, XKB_MOD_NAME_SHIFT,
                                                         XKB_STATE_MODS_EFFECTIVE)
                            > 0;
@@ -912,8 +837,13 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         default:
             return;
         }
-        if (aids.handleKey(qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier, false))
-            crosshairMoved();
+        if (!aids.handleKey(qtKey, shift ? Qt::ShiftModifier : Qt::NoModifier, repeated))
+            return;
+        crosshairMoved();
+        if (!repeated && qtKey != Qt::Key_Z && repeatRate > 0) {
+            repeatingKey = key;
+            repeat.start(repeatDelay);
+        }
     }
 
     static void seatCapabilities(void *data, wl_seat *seat, std::uint32_t capabilities)

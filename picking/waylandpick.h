@@ -29,6 +29,8 @@ public:
     bool magnifierOn() const;
 
 signals:
+    // Every overlay has shown its first frame.
+    void ready();
     void picked(tonfang::Rgb colour);
     // Esc or a right click, or an output came or went, or an overlay was closed.
     void cancelled();

@@ -1,11 +1,15 @@
 // A Wayland pick's arithmetic: which stored pixel of a capture the output
 // shows where, the device pixel under a logical position, how wl_shm formats
-// hold a colour, and the choice TONFANG_WAYLAND_PICKER makes.
+// hold a colour, what the overlay draws, and the choice TONFANG_WAYLAND_PICKER
+// makes.
 
 #include "picking/capturemapping.h"
+#include "picking/captureoverlay.h"
 #include "picking/sessiontype.h"
 
 #include <gtest/gtest.h>
+
+#include <QPainter>
 
 #include <cmath>
 #include <string>
@@ -131,5 +135,54 @@ TEST(WaylandPickerChoice, PortalAndNativeOverrideAndAnythingElseIsNamedAndChoose
         EXPECT_EQ(tonfang::waylandPickerChoice(QString::fromLatin1(c.value), &unknown), c.choice)
             << c.value;
         EXPECT_EQ(unknown, c.unknown) << c.value;
+    }
+}
+
+TEST(CaptureOverlay, TheCopiedAndTheMappedPathGiveTheSamePictureAndTheMarksLeaveThePixelFree)
+{
+    // Stored as XRGB8888 (copied row by row) and as XBGR8888 (mapped pixel by
+    // pixel), with a stride wider than the rows.
+    const std::uint32_t xrgb[] = {0x112233, 0x445566, 0x778899, 0, 0xaabbcc, 0xddeeff, 0x010203, 0};
+    std::uint32_t xbgr[8];
+    for (int i = 0; i < 8; ++i)
+        xbgr[i] = (xrgb[i] >> 16 & 0xff) | (xrgb[i] & 0xff00) | (xrgb[i] & 0xff) << 16;
+    const auto shown = [](const std::uint32_t *words, std::uint32_t format) {
+        return tonfang::shownCapture(reinterpret_cast<const std::uint8_t *>(words), {3, 2}, 16,
+                                     *tonfang::shmFormatLayout(format), OutputTransform::Normal,
+                                     false);
+    };
+    const QImage copied = shown(xrgb, 1), mapped = shown(xbgr, fourcc("XB24"));
+    ASSERT_EQ(copied.size(), QSize(3, 2));
+    EXPECT_EQ(copied.pixel(2, 1), qRgb(0x01, 0x02, 0x03));
+    EXPECT_EQ(copied, mapped);
+
+    // Near every corner, at scale 1 and 2, the label and the magnifier are
+    // drawn whole (as much of their dark panel shows as in the middle), and
+    // nothing covers the pixel they show.
+    QImage screen(640, 480, QImage::Format_RGB32);
+    tonfang::PixelSquare square;
+    const auto panelPixels = [&] {
+        int count = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                count += screen.pixel(x, y) == qRgb(0x20, 0x22, 0x26);
+        return count;
+    };
+    for (const qreal ratio : {1.0, 2.0}) {
+        int whole = -1;
+        for (const PixelPoint at : {PixelPoint{320, 240}, PixelPoint{0, 0}, PixelPoint{639, 0},
+                                    PixelPoint{0, 479}, PixelPoint{639, 479}}) {
+            screen.fill(qRgb(1, 2, 3));
+            QPainter painter(&screen);
+            const QRect drawn = tonfang::drawPickMarks(painter, screen.rect(), at, ratio,
+                                                       tonfang::Rgb{1, 2, 3}, square);
+            painter.end();
+            if (whole < 0)
+                whole = panelPixels();
+            EXPECT_GT(whole, 0);
+            EXPECT_EQ(panelPixels(), whole) << at.x << "," << at.y << " " << ratio;
+            EXPECT_TRUE(drawn.contains(at.x, at.y));
+            EXPECT_EQ(screen.pixel(at.x, at.y), qRgb(1, 2, 3)) << at.x << "," << at.y;
+        }
     }
 }
