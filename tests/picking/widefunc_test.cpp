@@ -9,12 +9,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <tuple>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -63,6 +70,12 @@ protected:
                 ++*pieces;
             return ++made < lines;
         }, sizeKnown ? 8 * lines : -1, control);
+    }
+    // A text saved in one piece, as the list's save does it.
+    static bool saveText(const QString &text, const QString &file, int encoding)
+    {
+        return saveWideTextPieces([&](QString &piece) { piece = text; return false; }, file,
+                                  encoding);
     }
     static std::string cannotCreate(const QString &file)
     {
@@ -238,19 +251,19 @@ TEST_F(WideFileTest, ReportsAFileWithoutReadPermission)
 TEST_F(WideFileTest, SavesInTheLocaleEncodingWithoutAMark)
 {
     const QString file = path("list.txt");
-    EXPECT_TRUE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n000000\r\n"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n000000\r\n"), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
 
     // Saving over a file replaces it whole.
-    EXPECT_TRUE(SaveWideTextFile(QStringLiteral("A"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("A"), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray("A"));
 
-    EXPECT_TRUE(SaveWideTextFile(QString(), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QString(), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray());
 
     // No other encoding is written, and nothing is touched trying.
     for (const int encoding : {EncodingUtf8, EncodingUtf7, EncodingUtf16LE, EncodingUtf32BE})
-        EXPECT_FALSE(SaveWideTextFile(QStringLiteral("B"), file, encoding)) << encoding;
+        EXPECT_FALSE(saveText(QStringLiteral("B"), file, encoding)) << encoding;
     EXPECT_EQ(read(file), QByteArray());
 }
 
@@ -273,18 +286,18 @@ TEST_F(WideFileTest, RefusesPictureNamesWithoutTouchingAnything)
 {
     for (const char *name : {"a.bmp", "a.BMP", "a.gif", "a.Gif", "a.jpg", "a.JPG", "a.jpeg",
                              "a.JpEg", "a.txt.jpg", ".jpg"}) {
-        EXPECT_FALSE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
             << name;
         EXPECT_FALSE(QFile::exists(path(name))) << name;
     }
     const QString picture = write("old.jpg", "picture");
-    EXPECT_FALSE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), picture, EncodingAnsi));
+    EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), picture, EncodingAnsi));
     EXPECT_EQ(read(picture), QByteArray("picture"));
 
     // Only the file's own extension counts, not a dot in a folder name.
     ASSERT_TRUE(QDir(dir.path()).mkdir("pictures.jpg"));
     for (const char *name : {"a.jpg.txt", "a.jpgx", "pictures.jpg/list"}) {
-        EXPECT_TRUE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
             << name;
         EXPECT_EQ(read(path(name)), QByteArray("FFFFFF\r\n")) << name;
     }
@@ -295,7 +308,7 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     const QString notAFolder = write("plain", "plain");
     const QString file = notAFolder + "/list.txt";
     const std::string error =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
+        fileError([&] { saveText(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
     EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
@@ -434,6 +447,119 @@ TEST_F(WideFileTest, ASaveThatDoesNotFitLeavesTheOldFile)
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
         umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
     }
+}
+
+struct stat statOf(const QString &file)
+{
+    struct stat info {};
+    ::stat(QFile::encodeName(file).constData(), &info);
+    return info;
+}
+
+// Every extended attribute of a file, its access control list among them.
+std::map<QByteArray, QByteArray> attributes(const QString &file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    QByteArray names(4096, '\0'), value(4096, '\0');
+    names.truncate(std::max<ssize_t>(0, listxattr(path.constData(), names.data(), 4096)));
+    std::map<QByteArray, QByteArray> all;
+    for (const QByteArray &name : names.split('\0')) {
+        if (!name.isEmpty())
+            all[name] = value.left(getxattr(path, name, value.data(), 4096));
+    }
+    return all;
+}
+
+TEST_F(WideFileTest, ASaveKeepsTheOldFilesAccessAndWritesInPlaceWhereItMust)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "Needs root to act as another user";
+    const mode_t savedMask = umask(022);
+    const QString folder = path("f"), cjk = QString(80, QChar(0x8272)) + ".txt";
+    const auto make = [&](const char *name, mode_t mode, uid_t owner, gid_t group) {
+        const QString file = write("f/" + QString::fromUtf8(name), "OLD");
+        EXPECT_EQ(chown(QFile::encodeName(file).constData(), owner, group), 0);
+        EXPECT_EQ(chmod(QFile::encodeName(file).constData(), mode), 0);
+        return file;
+    };
+    const auto link = [&](const QString &target, const char *name) {
+        EXPECT_TRUE(QFile::link(target, folder + "/" + name));
+        return folder + "/" + name;
+    };
+    const bool userAttributes = setxattr(QFile::encodeName(dir.path()), "user.t", "1", 1, 0) == 0;
+    if (!userAttributes)
+        std::cout << "No user.* attributes on this file system: only the ACL is checked\n";
+    const uid_t nobody = AsNobody::id;
+    const struct {
+        const char *name;
+        mode_t folderMode;
+        uid_t folderOwner;
+        std::function<QString()> oldFile; // gives the name saved
+        bool asNobody, inPlace;
+        const char *reason; // null: saved
+        std::function<void()> whileTemporary = {};
+    } cases[] = {
+        {"mode 0600", 0755, 0, [&] { return make("a", 0600, 0, 0); }, false, false, nullptr},
+        {"acl", 0755, 0, [&] {
+             const QString file = make("a", 0640, 0, 0);
+             EXPECT_EQ(QProcess::execute("setfacl", {"-m", "u:daemon:rw", file}), 0);
+             if (userAttributes)
+                 setxattr(QFile::encodeName(file), "user.colour", "red", 3, 0);
+             return file;
+         }, false, false, nullptr},
+        {"another group", 0755, nobody, [&] { return make("a", 0664, nobody, 0); }, true, true, nullptr},
+        {"sticky", 01777, 0, [&] { return make("a", 0666, 0, 0); }, true, true, nullptr},
+        {"sticky at rename", 01777, 0, [&] { return make("a", 0666, nobody, nobody); }, true, true,
+         nullptr, [&] { AsNobody::asRoot([&] { EXPECT_EQ(chown(QFile::encodeName(folder + "/a"), 1, 1), 0); }); }},
+        {"long new name", 0755, 0, [&] { return folder + "/" + cjk; }, false, false, nullptr},
+        {"long name", 0755, 0, [&] { return make(cjk.toUtf8(), 0644, 0, 0); }, false, false, nullptr},
+        {"dangling link", 0755, 0, [&] { return link(folder + "/t", "l"); }, false, false, nullptr},
+        {"dangling relative link", 0755, 0, [&] { return link("t", "l"); }, false, false, nullptr},
+        {"no target folder", 0755, 0, [&] { return link(folder + "/no/t", "l"); }, false, false,
+         "No such file or directory"},
+        {"link loop", 0755, 0, [&] { link(folder + "/l", "m"); return link(folder + "/m", "l"); },
+         false, false, "Too many levels of symbolic links"},
+    };
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    for (const auto &c : cases) {
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_EQ(chown(QFile::encodeName(folder).constData(), c.folderOwner, 0), 0);
+        ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), c.folderMode), 0);
+        const QString file = c.oldFile();
+        const bool wasLink = QFileInfo(file).isSymLink();
+        struct stat old = statOf(file);
+        const auto oldAttributes = attributes(file);
+        mode_t temporaryMode = 0;
+        SaveControl control;
+        control.temporaryCreated = [&](const QByteArray &temporary) {
+            temporaryMode = statOf(QFile::decodeName(temporary)).st_mode & 07777;
+            if (c.whileTemporary) {
+                c.whileTemporary();
+                old = statOf(file);
+            }
+        };
+        std::string error;
+        {
+            const std::optional<AsNobody> user = c.asNobody ? std::optional<AsNobody>(std::in_place) : std::nullopt;
+            error = fileError([&] { saveLines(file, 1, true, control); });
+        }
+        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>") << c.name;
+        EXPECT_EQ(QFileInfo(file).isSymLink(), wasLink) << c.name;
+        EXPECT_EQ(QDir(folder).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList()) << c.name;
+        if (c.reason)
+            continue;
+        EXPECT_EQ(read(file), line) << c.name;
+        if (old.st_ino == 0)
+            continue; // a new file
+        const struct stat saved = statOf(file);
+        EXPECT_EQ(saved.st_ino == old.st_ino, c.inPlace) << c.name;
+        EXPECT_EQ(std::tuple(saved.st_mode, saved.st_uid, saved.st_gid),
+                  std::tuple(old.st_mode, old.st_uid, old.st_gid)) << c.name;
+        EXPECT_EQ(attributes(file), oldAttributes) << c.name;
+        EXPECT_EQ(temporaryMode & ~0600, 0u) << c.name;
+    }
+    umask(savedMask);
 }
 
 } // namespace

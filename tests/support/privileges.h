@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -13,6 +14,7 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/syscall.h>
+#include <grp.h>
 #include <unistd.h>
 
 // While it lives, the calling thread meets file permissions like any user.
@@ -32,6 +34,37 @@ public:
 private:
     __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct m_saved[2]{};
+};
+
+// While it lives, the calling thread acts as user and group `nobody`, without
+// root's powers and groups; only its saved user stays root, so that `asRoot`
+// can act as root for a moment. The rest of the process is left as it is.
+class AsNobody {
+public:
+    static constexpr uid_t id = 65534;
+    AsNobody()
+    {
+        m_groups = ::getgroups(int(std::size(m_group)), m_group);
+        ::syscall(SYS_setgroups, 0, nullptr);
+        ::syscall(SYS_setresgid, -1, id, -1);
+        ::syscall(SYS_setresuid, -1, id, -1);
+    }
+    ~AsNobody()
+    {
+        ::syscall(SYS_setresuid, -1, 0, -1);
+        ::syscall(SYS_setresgid, -1, 0, -1);
+        ::syscall(SYS_setgroups, std::max(m_groups, 0), m_group);
+    }
+    static void asRoot(const auto &action)
+    {
+        ::syscall(SYS_setresuid, -1, 0, -1);
+        action();
+        ::syscall(SYS_setresuid, -1, id, -1);
+    }
+
+private:
+    gid_t m_group[64]{};
+    int m_groups = 0;
 };
 
 // Mounts a tmpfs on `folder` in a mount namespace of the calling thread's own,
