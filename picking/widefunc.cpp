@@ -375,7 +375,7 @@ int copyAttributes(const QByteArray &from, int to)
             continue; // gone meanwhile
         if (::fsetxattr(to, name.constData(), value.constData(), std::size_t(length), 0) != 0) {
             const bool reserved = name.startsWith("trusted.") || name.startsWith("security.");
-            if (!reserved || errno != EPERM)
+            if (!reserved || (errno != EPERM && errno != EACCES && errno != ENOTSUP))
                 return errno;
         }
     }

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick
   dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales
-  dpkg-dev file lintian desktop-file-utils appstream
+  dpkg-dev file lintian desktop-file-utils appstream acl
 )
 
 missing=()
