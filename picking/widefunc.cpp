@@ -203,7 +203,7 @@ void openForReading(QFile &file, const std::function<void()> &beforeOpen = {})
     };
     FileDescriptor fd;
     fd.reset(::open(QFile::encodeName(file.fileName()).constData(),
-                    O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat info {};
     if (!fd || ::fstat(fd.get(), &info) != 0)
         throw refused(errno);
@@ -218,7 +218,6 @@ void openForReading(QFile &file, const std::function<void()> &beforeOpen = {})
         throw fileError(texts::cannotOpen, file.fileName(), file.errorString());
     fd.release();
 }
-
 
 // The new content on its way: removed unless its path was cleared once it
 // took the old file's place.
@@ -316,7 +315,8 @@ int followLinks(QByteArray &path)
         if (!S_ISLNK(info.st_mode))
             return 0;
         QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(path.constData(), target.data(), std::size_t(target.size()));
+        const ssize_t length =
+            ::readlink(path.constData(), target.data(), std::size_t(target.size()));
         if (length < 0)
             return errno;
         target.truncate(length);
@@ -367,13 +367,14 @@ int copyAttributes(const QByteArray &from, int to)
         return errno == ENOTSUP ? 0 : errno;
     names.truncate(size);
     for (const QByteArray &name : names.split('\0')) {
-        ssize_t length = name.isEmpty() ? -1 : ::getxattr(from.constData(), name.constData(), nullptr, 0);
+        const char *const key = name.constData();
+        ssize_t length = name.isEmpty() ? -1 : ::getxattr(from.constData(), key, nullptr, 0);
         QByteArray value(std::max<ssize_t>(length, 0), Qt::Uninitialized);
         if (length > 0)
-            length = ::getxattr(from.constData(), name.constData(), value.data(), std::size_t(value.size()));
+            length = ::getxattr(from.constData(), key, value.data(), std::size_t(value.size()));
         if (length < 0)
             continue; // gone meanwhile
-        if (::fsetxattr(to, name.constData(), value.constData(), std::size_t(length), 0) != 0) {
+        if (::fsetxattr(to, key, value.constData(), std::size_t(length), 0) != 0) {
             const bool reserved = name.startsWith("trusted.") || name.startsWith("security.");
             if (!reserved || (errno != EPERM && errno != EACCES && errno != ENOTSUP))
                 return errno;
@@ -400,9 +401,9 @@ void syncFolder(const QByteArray &folder)
 {
     FileDescriptor fd;
     fd.reset(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    // The new file has taken the old one's place: nothing is left to undo.
-    if (fd && ::fsync(fd.get()) != 0) {
-    }
+    // The new file has taken the old one's place: a failure leaves nothing to undo.
+    if (fd)
+        ::fsync(fd.get());
 }
 
 } // namespace

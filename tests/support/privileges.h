@@ -14,7 +14,6 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/syscall.h>
-#include <grp.h>
 #include <unistd.h>
 
 // While it lives, the calling thread meets file permissions like any user.
@@ -37,34 +36,28 @@ private:
 };
 
 // While it lives, the calling thread acts as user and group `nobody`, without
-// root's powers and groups; only its saved user stays root, so that `asRoot`
-// can act as root for a moment. The rest of the process is left as it is.
+// root's powers and groups. Its saved user stays root, for asRoot(); the rest of
+// the process is left as it is.
 class AsNobody {
 public:
     static constexpr uid_t id = 65534;
-    AsNobody()
-    {
-        m_groups = ::getgroups(int(std::size(m_group)), m_group);
-        ::syscall(SYS_setgroups, 0, nullptr);
-        ::syscall(SYS_setresgid, -1, id, -1);
-        ::syscall(SYS_setresuid, -1, id, -1);
-    }
-    ~AsNobody()
-    {
-        ::syscall(SYS_setresuid, -1, 0, -1);
-        ::syscall(SYS_setresgid, -1, 0, -1);
-        ::syscall(SYS_setgroups, std::max(m_groups, 0), m_group);
-    }
+    AsNobody() { setIds(0, nullptr, id); }
+    ~AsNobody() { setIds(m_count, m_groups, 0); }
     static void asRoot(const auto &action)
     {
-        ::syscall(SYS_setresuid, -1, 0, -1);
-        action();
-        ::syscall(SYS_setresuid, -1, id, -1);
+        ::syscall(SYS_setresuid, -1, 0, -1), action(), ::syscall(SYS_setresuid, -1, id, -1);
     }
 
 private:
-    gid_t m_group[64]{};
-    int m_groups = 0;
+    static void setIds(int count, const gid_t *groups, uid_t user)
+    {
+        ::syscall(SYS_setresuid, -1, 0, -1); // root again, to set the rest
+        ::syscall(SYS_setgroups, count, groups);
+        ::syscall(SYS_setresgid, -1, user, -1);
+        ::syscall(SYS_setresuid, -1, user, -1);
+    }
+    gid_t m_groups[64]{};
+    int m_count = std::max(0, ::getgroups(64, m_groups));
 };
 
 // Mounts a tmpfs on `folder` in a mount namespace of the calling thread's own,
