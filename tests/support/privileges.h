@@ -36,28 +36,22 @@ private:
 };
 
 // While it lives, the calling thread acts as user and group `nobody`, without
-// root's powers and groups. Its saved user stays root, for asRoot(); the rest of
-// the process is left as it is.
-class AsNobody {
-public:
+// root's powers and groups; its saved user stays root, for asRoot(). The rest
+// of the process is left as it is.
+struct AsNobody {
     static constexpr uid_t id = 65534;
-    AsNobody() { setIds(0, nullptr, id); }
-    ~AsNobody() { setIds(m_count, m_groups, 0); }
-    static void asRoot(const auto &action)
-    {
-        ::syscall(SYS_setresuid, -1, 0, -1), action(), ::syscall(SYS_setresuid, -1, id, -1);
-    }
-
-private:
-    static void setIds(int count, const gid_t *groups, uid_t user)
+    AsNobody() { become(id, 0, nullptr); }
+    ~AsNobody() { become(0, count, groups); }
+    static void asRoot(const auto &action) { become(0), action(), become(id); }
+    static void become(uid_t user, int groupCount = -1, const gid_t *groupList = nullptr)
     {
         ::syscall(SYS_setresuid, -1, 0, -1); // root again, to set the rest
-        ::syscall(SYS_setgroups, count, groups);
-        ::syscall(SYS_setresgid, -1, user, -1);
-        ::syscall(SYS_setresuid, -1, user, -1);
+        if (groupCount >= 0)
+            ::syscall(SYS_setgroups, groupCount, groupList);
+        ::syscall(SYS_setresgid, -1, user, -1), ::syscall(SYS_setresuid, -1, user, -1);
     }
-    gid_t m_groups[64]{};
-    int m_count = std::max(0, ::getgroups(64, m_groups));
+    gid_t groups[64]{};
+    int count = std::max(0, ::getgroups(64, groups));
 };
 
 // Mounts a tmpfs on `folder` in a mount namespace of the calling thread's own,
