@@ -26,27 +26,26 @@ namespace {
 // The texts of the menus and the palette dialog, keyed by objectName.
 struct MenuText {
     const char *name;
-    QString german;
-    QString english;
+    tonfang::BilingualText text;
 };
 
 const MenuText menuTexts[] = {
-    {"copyAsMenu", QStringLiteral("Kopieren als"), QStringLiteral("Copy as")},
-    {"copyAsHex", QStringLiteral("Hex (#RRGGBB)"), QStringLiteral("Hex (#RRGGBB)")},
-    {"copyAsRgb", QStringLiteral("rgb()"), QStringLiteral("rgb()")},
-    {"copyAsHsl", QStringLiteral("hsl()"), QStringLiteral("hsl()")},
-    {"copyAsOklch", QStringLiteral("oklch()"), QStringLiteral("oklch()")},
-    {"saveGimpPalette", QStringLiteral("Als GIMP-Palette speichern \u2026"),
-     QStringLiteral("Save as GIMP Palette \u2026")},
-    {"gimpPaletteFilter", QStringLiteral("GIMP-Palette (*.gpl)"),
-     QStringLiteral("GIMP Palette (*.gpl)")},
+    {"copyAsMenu", {QStringLiteral("Kopieren als"), QStringLiteral("Copy as")}},
+    {"copyAsHex", {QStringLiteral("Hex (#RRGGBB)"), QStringLiteral("Hex (#RRGGBB)")}},
+    {"copyAsRgb", {QStringLiteral("rgb()"), QStringLiteral("rgb()")}},
+    {"copyAsHsl", {QStringLiteral("hsl()"), QStringLiteral("hsl()")}},
+    {"copyAsOklch", {QStringLiteral("oklch()"), QStringLiteral("oklch()")}},
+    {"saveGimpPalette", {QStringLiteral("Als GIMP-Palette speichern \u2026"),
+                         QStringLiteral("Save as GIMP Palette \u2026")}},
+    {"gimpPaletteFilter", {QStringLiteral("GIMP-Palette (*.gpl)"),
+                           QStringLiteral("GIMP Palette (*.gpl)")}},
 };
 
 QString text(const char *name)
 {
     const auto found = std::find_if(std::begin(menuTexts), std::end(menuTexts),
                                     [name](const MenuText &t) { return qstrcmp(t.name, name) == 0; });
-    return tonfang::languageIsEnglish() ? found->english : found->german;
+    return found->text.inLanguage();
 }
 
 QAction *addItem(QMenu *menu, const char *name)

@@ -332,7 +332,7 @@ void Tprog::Sprache()
         if (code != (german ? tonfang::languageGerman : tonfang::languageEnglish))
             continue;
         for (const TprogText &text : tprogTexts())
-            applyText(text, text.in(german));
+            applyText(text, text.text.in(german));
         nameSpinArrows(german);
         m_soft_de->menuAction()->setVisible(german);
         m_soft_en->menuAction()->setVisible(!german);
@@ -355,7 +355,8 @@ void Tprog::nameSpinArrows(bool german)
                 continue;  // not created yet
             if (auto *arrow = spin->findChild<QToolButton *>(QLatin1String(text.name),
                                                              Qt::FindDirectChildrenOnly))
-                arrow->setAccessibleName(text.in(german).arg(spin->Associate()->accessibleName()));
+                arrow->setAccessibleName(
+                    text.text.in(german).arg(spin->Associate()->accessibleName()));
         }
     }
 }
