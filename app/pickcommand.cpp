@@ -100,10 +100,10 @@ std::optional<int> runCommandLine(int argc, char **argv)
         return std::nullopt;
     case CommandLine::Action::Help:
         print(stdout, usageText(language));
-        return Picked;
+        return Succeeded;
     case CommandLine::Action::Version:
         print(stdout, versionText());
-        return Picked;
+        return Succeeded;
     case CommandLine::Action::UsageError:
         print(stderr, line.error + QLatin1Char('\n') + usageText(language));
         return UsageError;
