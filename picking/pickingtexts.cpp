@@ -42,6 +42,10 @@ constexpr Text noScreen{
     "tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige.",
     "tonfang: picking a color needs an X11 or Wayland display.",
 };
+constexpr Text displayBroke{
+    "tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen.",
+    "tonfang: the connection to the display broke; no color was picked.",
+};
 constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
 constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
 constexpr Text cancel{"Abbrechen", "Cancel"};
@@ -103,6 +107,11 @@ QString portalPickFailedLine()
 QString noScreenToPickFromLine()
 {
     return inLanguage(noScreen);
+}
+
+QString displayBrokeLine()
+{
+    return inLanguage(displayBroke);
 }
 
 QString colourListCapacityText(const QString &languageCode)
