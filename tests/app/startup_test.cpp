@@ -4,10 +4,13 @@
 
 #include "app/tincuser.h"
 #include "clipboard/teinhuser.h"
+#include "editor/colourlist.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
+#include "picking/colourlistfile.h"
+#include "picking/terminationsignals.h"
 #include "tests/support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -192,6 +197,45 @@ TEST_F(StartupTest, TheLoopEndsWhenTheMainWindowIsClosed)
     });
     EXPECT_EQ(startup.exec(), 0);
     EXPECT_TRUE(startup.ended());
+}
+
+// A signal that ends the program cancels what is open: a file dialog, or a
+// save that then leaves the old file and no temporary file behind.
+TEST_F(StartupTest, ATerminationSignalCancelsWhatRunsAndEnds)
+{
+    tonfang::catchTerminationSignals();
+    constexpr int colours = 4'000'000;
+    const struct {
+        int signal;
+        bool saving; // otherwise the signal comes while the file dialog asks
+    } rows[] = {{SIGTERM, true}, {SIGINT, true}, {SIGHUP, true}, {SIGTERM, false}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.signal);
+        const QString file = write("list.txt", "old\n");
+        Startup startup;
+        const LoopGuard guard;
+        startup.prog()->ColorListBox1->colourModel()->append(
+            std::vector<ColourListEntry>(colours, ColourListEntry{{}, 7}));
+        bool sent = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            const bool tempFile = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() > 1;
+            if (files && files->isVisible() && row.saving) {
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(file);
+                static_cast<QDialog *>(files)->accept();
+            } else if (!sent && (files || tempFile)) {
+                sent = true;
+                ::kill(::getpid(), row.signal);
+            }
+        });
+        poll.start(1);
+        QMetaObject::invokeMethod(startup.prog()->savecol, &QAction::trigger, Qt::QueuedConnection);
+        EXPECT_EQ(startup.exec(), 0);
+        EXPECT_TRUE(sent && startup.ended());
+        EXPECT_TRUE(read(file) == "old\n" || QFileInfo(file).size() == colourListFileSize(colours));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
+    }
 }
 
 } // namespace
