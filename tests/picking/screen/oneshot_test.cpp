@@ -12,6 +12,7 @@
 
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <cstdlib>
 
 using namespace screentest;
@@ -169,4 +170,46 @@ TEST_F(OneShot, CopyLeavesTheColourOnTheClipboardAfterTheCommandHasEnded)
     xclip.start(QStringLiteral("xclip"), {"-o", "-selection", "clipboard"});
     ASSERT_TRUE(xclip.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(xclip.readAllStandardOutput()), text);
+}
+
+TEST_F(OneShot, ATerminationSignalCancels)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        startPick();
+        ::kill(pid_t(pick.processId()), signal);
+        expectEnd(1, {});
+        EXPECT_EQ(pick.exitStatus(), QProcess::NormalExit);
+    }
+}
+
+// On an X server of its own, which goes away in the middle of the pick.
+TEST_F(OneShot, ABrokenDisplayIsImpossible)
+{
+    const struct {
+        const char *marker;
+        const char *line;
+    } cases[] = {
+        {"de", "tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen."},
+        {"en", "tonfang: the connection to the display broke; no color was picked."},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir folder;
+        QFile(folder.filePath(QString::fromLatin1(c.marker))).open(QIODevice::WriteOnly);
+        QProcess server;
+        server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp"});
+        ASSERT_EVENTUALLY(server.canReadLine());
+        const QByteArray display = ':' + server.readLine().trimmed();
+        startOneShot(pick, {}, folder.path(), {"DISPLAY=" + QString::fromLatin1(display)});
+        OtherXClient other(display.constData());
+        ASSERT_EVENTUALLY(other.pointerHeldElsewhere());
+        server.kill();
+        ASSERT_EVENTUALLY(pick.state() == QProcess::NotRunning);
+        EXPECT_EQ(pick.exitCode(), 3);
+        EXPECT_EQ(pick.readAllStandardOutput(), "");
+        const QString error = QString::fromUtf8(pick.readAllStandardError()).trimmed();
+        EXPECT_EQ(error.section('\n', -1), QString::fromUtf8(c.line)) << error.toStdString();
+        EXPECT_FALSE(error.contains("X11")) << error.toStdString();
+        server.waitForFinished();
+    }
 }
