@@ -12,7 +12,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -88,36 +87,23 @@ TEST(ClipboardHandOffTest, ReportsAServerThatCannotServe)
     }
 }
 
-// The server holds nothing of its caller's (a lock, the write end of a pipe a
-// shell reads) and ends quietly when told to.
+// The server keeps no lock of its caller's and ends quietly when told to.
 TEST(ClipboardHandOffTest, KeepsNoInheritedDescriptorAndEndsOnASignal)
 {
-    // The detached server comes to this process once its first parent has
-    // gone, so that how it ended can be read.
+    // The detached server becomes our child, so that how it ended can be read.
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     QTemporaryFile lockFile;
     ASSERT_TRUE(lockFile.open());
     const QByteArray lockPath = QFile::encodeName(lockFile.fileName());
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(signal);
         const int lock = ::open(lockPath.constData(), O_RDONLY); // inherited across exec
-        int pipe[2];
-        ASSERT_TRUE(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0 && ::pipe(pipe) == 0);
-        const tonfang::ClipboardHandOff handOff =
-            tonfang::handToClipboardServer(QStringLiteral("#123456"), program, {});
+        ASSERT_TRUE(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
+        const auto handOff = tonfang::handToClipboardServer(QStringLiteral("#123456"), program, {});
         ::close(lock);
-        ::close(pipe[1]);
         ASSERT_TRUE(handOff.done);
         const int again = ::open(lockPath.constData(), O_RDONLY | O_CLOEXEC);
-        EXPECT_EQ(::flock(again, LOCK_EX | LOCK_NB), 0);
-        pollfd readEnd{pipe[0], POLLIN, 0};
-        EXPECT_TRUE(::poll(&readEnd, 1, 0) == 1 && (readEnd.revents & POLLHUP));
+        EXPECT_EQ(::flock(again, LOCK_EX | LOCK_NB), 0) << signal;
         ::close(again);
-        ::close(pipe[0]);
-        const QString fds = QStringLiteral("/proc/%1/fd/").arg(handOff.serverPid);
-        for (const char *stream : {"0", "1", "2"})
-            EXPECT_EQ(QFile::symLinkTarget(fds + stream), QStringLiteral("/dev/null"));
-
         ::kill(pid_t(handOff.serverPid), signal);
         int status = 0;
         ASSERT_EQ(::waitpid(pid_t(handOff.serverPid), &status, 0), pid_t(handOff.serverPid));
