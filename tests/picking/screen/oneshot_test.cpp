@@ -12,7 +12,6 @@
 
 #include <xcb/xcb.h>
 
-#include <csignal>
 #include <cstdlib>
 
 using namespace screentest;
