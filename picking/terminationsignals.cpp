@@ -22,7 +22,7 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-extern "C" void noteTerminationSignal(int signalNumber)
+void noteTerminationSignal(int signalNumber)
 {
     const int savedErrno = errno;
     const char byte = char(signalNumber);
