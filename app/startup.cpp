@@ -15,6 +15,7 @@
 #include "help/softwaremenu.h"
 #include "picking/colourlisthandlers.h"
 #include "picking/eyedropper.h"
+#include "picking/terminationsignals.h"
 
 #include <QEventLoop>
 #include <QIcon>
@@ -65,6 +66,17 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     m_start->setMainWindow(m_prog.get());
     QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+
+    // A termination signal ends the program as closing the main window does,
+    // once what is open is cancelled. Background work is waited for as the
+    // program ends: a save abandons its temporary file or, writing in place,
+    // finishes first.
+    tonfang::onTerminationSignal(m_start.get(), [this] {
+        tonfang::closeDialogsAsCancelled();
+        m_prog->close();
+        if (!m_ended)
+            m_start->close();
+    });
 }
 
 void Startup::installHandlers()

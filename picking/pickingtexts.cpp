@@ -43,6 +43,10 @@ const BilingualText noScreen{
     u"tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige."_s,
     u"tonfang: picking a color needs an X11 or Wayland display."_s,
 };
+const BilingualText displayBroke{
+    u"tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen."_s,
+    u"tonfang: the connection to the display broke; no color was picked."_s,
+};
 const BilingualText openingColourList{u"Farbliste wird geöffnet …"_s,
                                       u"Opening the color list …"_s};
 const BilingualText savingColourList{u"Farbliste wird gespeichert …"_s,
@@ -97,6 +101,11 @@ QString portalPickFailedLine()
 QString noScreenToPickFromLine()
 {
     return noScreen.inLanguage();
+}
+
+QString displayBrokeLine()
+{
+    return displayBroke.inLanguage();
 }
 
 QString colourListCapacityText(const QString &languageCode)

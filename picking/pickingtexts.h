@@ -22,6 +22,7 @@ QString grabRefusedLine();              // the grab was refused for a second
 QString portalColourPickerMissingLine();
 QString portalPickFailedLine();         // the portal failed, not the user cancelling
 QString noScreenToPickFromLine();       // neither X11 nor a portal
+QString displayBrokeLine();             // the X server went away during the pick
 
 // Shown when opening a colour list file would take the list past the most
 // entries it holds; nothing was added.
