@@ -76,12 +76,17 @@ TEST_F(SplashTest, MarkerFilesInTheWorkingFolderChooseTheLanguage)
         for (const char *name : c.folders)
             ASSERT_TRUE(QDir(here.path()).mkdir(name)) << name;
 
-        const Tstart start;
+        Tstart start;
+        const bool german = QLatin1String(c.code) == QLatin1String("de");
+        EXPECT_EQ(start.languageCode(), QLatin1String(c.code)) << c.what;
+        // Only the German splash carries the overlay.
+        EXPECT_EQ(!start.Image2->isHidden(), german) << c.what;
+        // The hidden label takes the code when the splash is shown.
+        start.show();
         EXPECT_EQ(start.spr->text(), QLatin1String(c.code)) << c.what;
         EXPECT_TRUE(start.spr->isHidden()) << c.what;
-        // Only the German splash carries the overlay.
-        EXPECT_EQ(!start.Image2->isHidden(), QLatin1String(c.code) == QLatin1String("de"))
-            << c.what;
+        EXPECT_TRUE(start.Image1->isVisible()) << c.what;
+        EXPECT_EQ(start.Image2->isVisible(), german) << c.what;
     }
 }
 
@@ -93,9 +98,9 @@ TEST_F(SplashTest, MarkersAreLookedForInTheWorkingFolderNotBesideTheProgram)
     besideProgram.close();
     const auto removeMarker = qScopeGuard([&besideProgram] { besideProgram.remove(); });
 
-    EXPECT_EQ(Tstart().spr->text(), QLatin1String("de"));
+    EXPECT_EQ(Tstart().languageCode(), QLatin1String("de"));
     write("en", {});
-    EXPECT_EQ(Tstart().spr->text(), QLatin1String("en"));
+    EXPECT_EQ(Tstart().languageCode(), QLatin1String("en"));
 }
 
 TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
@@ -174,6 +179,23 @@ TEST_F(SplashTest, TicksShowTheMainWindowThenHideTheSplashThenStop)
         EXPECT_EQ(start->Timer1->isActive(), tick < 26) << "tick " << tick;
     }
     EXPECT_EQ(counter.shows, 1);
+}
+
+TEST_F(SplashTest, AHiddenSplashKeepsNeitherPicturesNorWindowUntilShownAgain)
+{
+    const auto start = shownSplash();
+    ASSERT_NE(start->windowHandle(), nullptr);
+    start->FormClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return start->windowHandle() == nullptr; }));
+    EXPECT_TRUE(start->Image1->pixmap().isNull());
+    EXPECT_TRUE(start->Image2->pixmap().isNull());
+    EXPECT_EQ(start->languageCode(), QLatin1String("de"));
+
+    start->show();
+    EXPECT_NE(start->windowHandle(), nullptr);
+    EXPECT_EQ(start->Image1->pixmap().size(), QSize(300, 340));
+    EXPECT_EQ(start->Image2->pixmap().size(), QSize(175, 82));
+    EXPECT_TRUE(start->Image2->isVisible());
 }
 
 TEST_F(SplashTest, TheTimerAloneRunsTheWholeSequence)
