@@ -62,7 +62,6 @@ Tstart::Tstart(const tonfang::SplashPictures &pictures, QWidget *parent)
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("start"));
     setFixedSize(splashSize);
-    setCursor(Qt::PointingHandCursor);
     QPalette background = palette();
     background.setColor(QPalette::Window, plainBackground);
     setPalette(background);
@@ -151,6 +150,8 @@ void Tstart::setVisible(bool visible)
     QWidget::setVisible(true);
     for (QWidget *picture : shownAfterMap)
         picture->show();
+    // Loading the cursor theme takes libraries and round trips to the display.
+    setCursor(Qt::PointingHandCursor);
     if (!m_codeBeforeShown.isEmpty()) {
         spr->setText(m_codeBeforeShown);
         m_codeBeforeShown.clear();

@@ -79,14 +79,13 @@ TEST_F(SplashTest, MarkerFilesInTheWorkingFolderChooseTheLanguage)
         Tstart start;
         const bool german = QLatin1String(c.code) == QLatin1String("de");
         EXPECT_EQ(start.languageCode(), QLatin1String(c.code)) << c.what;
-        // Only the German splash carries the overlay.
+        // Only the German splash carries the overlay; the hidden label takes the code when shown.
         EXPECT_EQ(!start.Image2->isHidden(), german) << c.what;
-        // The hidden label takes the code when the splash is shown.
         start.show();
         EXPECT_EQ(start.spr->text(), QLatin1String(c.code)) << c.what;
         EXPECT_TRUE(start.spr->isHidden()) << c.what;
-        EXPECT_TRUE(start.Image1->isVisible()) << c.what;
         EXPECT_EQ(start.Image2->isVisible(), german) << c.what;
+        EXPECT_EQ(start.Image1->cursor().shape(), Qt::PointingHandCursor) << c.what;
     }
 }
 
@@ -117,8 +116,6 @@ TEST_F(SplashTest, IsABorderlessPictureOnTopWithoutTaskbarEntry)
     EXPECT_EQ(start.windowType(), Qt::SplashScreen);
     EXPECT_EQ(start.size(), QSize(300, 340));
     EXPECT_EQ(start.minimumSize(), start.maximumSize());
-    EXPECT_EQ(start.cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(start.Image1->cursor().shape(), Qt::PointingHandCursor);
 
     EXPECT_EQ(start.Image1->geometry(), QRect(0, 0, 300, 340));
     EXPECT_EQ(start.Image2->geometry(), QRect(0, 258, 175, 82));
@@ -184,18 +181,13 @@ TEST_F(SplashTest, TicksShowTheMainWindowThenHideTheSplashThenStop)
 TEST_F(SplashTest, AHiddenSplashKeepsNeitherPicturesNorWindowUntilShownAgain)
 {
     const auto start = shownSplash();
-    ASSERT_NE(start->windowHandle(), nullptr);
     start->FormClick();
     ASSERT_TRUE(QTest::qWaitFor([&] { return start->windowHandle() == nullptr; }));
-    EXPECT_TRUE(start->Image1->pixmap().isNull());
-    EXPECT_TRUE(start->Image2->pixmap().isNull());
-    EXPECT_EQ(start->languageCode(), QLatin1String("de"));
-
+    EXPECT_TRUE(start->Image1->pixmap().isNull() && start->Image2->pixmap().isNull());
     start->show();
     EXPECT_NE(start->windowHandle(), nullptr);
     EXPECT_EQ(start->Image1->pixmap().size(), QSize(300, 340));
     EXPECT_EQ(start->Image2->pixmap().size(), QSize(175, 82));
-    EXPECT_TRUE(start->Image2->isVisible());
 }
 
 TEST_F(SplashTest, TheTimerAloneRunsTheWholeSequence)

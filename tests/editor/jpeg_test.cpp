@@ -123,52 +123,28 @@ TEST(Jpeg, TwinsForScaledScreensHaveTwiceThePixels)
     EXPECT_EQ(tonfang::loadJpegPixmap(QStringLiteral(TONFANG_TEST_DATA "/grey.jpg"), 2).size(), QSize(8, 8));
 }
 
-// Every pixel as Qt's own reader sees it, the edges' partial transparency too.
+// Every pixel as Qt's own reader sees it (which also records a colour space).
 TEST(Png, IconsDecodeAsQtsReaderDecodesThem)
 {
-    for (const char *size : {"16", "32", "48", "64", "128"}) {
-        const QString path = QStringLiteral(TONFANG_ASSETS "/tonfang-%1.png").arg(QLatin1String(size));
+    for (const int side : {16, 32, 48, 64, 128}) {
+        const QString path = QStringLiteral(TONFANG_ASSETS "/tonfang-%1.png").arg(side);
         const QImage ours = loadPng(path);
         const QImage qts = QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
-        ASSERT_FALSE(qts.isNull()) << size;
-        EXPECT_EQ(ours.format(), QImage::Format_ARGB32) << size;
-        ASSERT_EQ(ours.size(), qts.size()) << size;
-        // Qt's reader also records the file's colour space; the pixels are what counts.
+        ASSERT_EQ(ours.size(), QSize(side, side));
         EXPECT_EQ(QByteArrayView(ours.constBits(), ours.sizeInBytes()),
-                  QByteArrayView(qts.constBits(), qts.sizeInBytes()))
-            << size;
+                  QByteArrayView(qts.constBits(), qts.sizeInBytes())) << side;
     }
 }
 
 TEST(Png, BrokenDataGivesANullImage)
 {
-    const QByteArray good = readFile(QStringLiteral(TONFANG_ASSETS "/tonfang-32.png"));
-    ASSERT_FALSE(decodePng(good).isNull());
-    // A header claiming 65000 x 65000 pixels, with a valid checksum, must be
-    // refused rather than allocated.
-    QByteArray huge = good;
-    for (const int at : {16, 20}) {
-        huge[at] = 0;
-        huge[at + 1] = 0;
-        huge[at + 2] = char(0xfd);
-        huge[at + 3] = char(0xe8);
-    }
+    // 65000 x 65000 pixels in the header, its checksum mended: refused, not allocated.
+    QByteArray huge = readFile(QStringLiteral(TONFANG_ASSETS "/tonfang-32.png"));
+    huge.replace(16, 8, QByteArray::fromHex("0000fde80000fde8"));
     const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(huge.constData() + 12), 17);
-    for (int i = 0; i < 4; ++i)
-        huge[29 + i] = char(crc >> (24 - 8 * i));
-
-    const struct {
-        const char *what;
-        QByteArray data;
-    } cases[] = {
-        {"empty", {}},
-        {"signature only", good.left(8)},
-        {"text", QByteArray("not a picture at all")},
-        {"cut in the middle", good.left(good.size() / 2)},
-        {"huge dimensions", huge},
-        {"jpeg data", readFile(QStringLiteral(TONFANG_ASSETS "/splash.jpg"))},
-    };
-    for (const auto &c : cases)
-        EXPECT_TRUE(decodePng(c.data).isNull()) << c.what;
+    huge.replace(29, 4, QByteArray::fromHex(QByteArray::number(quint32(crc), 16).rightJustified(8, '0')));
+    for (const QByteArray &data : {QByteArray(), huge.left(8), huge.left(huge.size() / 2), huge,
+                                   readFile(QStringLiteral(TONFANG_ASSETS "/splash.jpg"))})
+        EXPECT_TRUE(decodePng(data).isNull()) << data.size();
     EXPECT_TRUE(loadPng(QStringLiteral(TONFANG_ASSETS "/no-such-picture.png")).isNull());
 }
