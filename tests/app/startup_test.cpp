@@ -103,7 +103,9 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text)) << entry.fileName().toStdString();
     EXPECT_TRUE(entry.readAll().split('\n').contains(
         "StartupWMClass=" + QCoreApplication::applicationName().toUtf8()));
-    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    // The icon at each size desktops draw it at.
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(),
+              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
 }
 
 TEST_F(StartupTest, ALanguageSwitchLastsUntilTheProgramEnds)
