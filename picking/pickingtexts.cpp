@@ -13,10 +13,12 @@ struct Text {
 constexpr Text portalColourPickerMissing{
     "Das Aufnehmen einer Farbe vom Bildschirm braucht auf diesem Desktop die Farbauswahl "
     "des Desktop-Portals, und die ist nicht verfügbar. Sie kommt meist mit den Paketen "
-    "xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME) oder xdg-desktop-portal-kde (KDE).",
+    "xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) oder "
+    "xdg-desktop-portal-wlr mit grim und slurp (sway und andere wlroots-Desktops).",
     "Picking a color from the screen on this desktop needs the color picker of the desktop "
     "portal, which is not available. It usually comes with the packages xdg-desktop-portal "
-    "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
+    "and xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) or xdg-desktop-portal-wlr "
+    "with grim and slurp (sway and other wlroots desktops).",
 };
 
 // One line each for standard error when a pick from the command line cannot
@@ -28,11 +30,13 @@ constexpr Text grabRefused{
 };
 constexpr Text portalMissingLine{
     "tonfang: Farben aufnehmen geht auf diesem Desktop nur mit der Farbauswahl des "
-    "Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und "
-    "xdg-desktop-portal-gnome oder xdg-desktop-portal-kde).",
+    "Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und für GNOME "
+    "xdg-desktop-portal-gnome, für KDE xdg-desktop-portal-kde, für sway und andere "
+    "wlroots-Desktops xdg-desktop-portal-wlr mit grim und slurp).",
     "tonfang: picking a color on this desktop needs the color picker of the desktop portal, "
-    "which is not available (packages xdg-desktop-portal and xdg-desktop-portal-gnome or "
-    "xdg-desktop-portal-kde).",
+    "which is not available (packages xdg-desktop-portal and, for GNOME, "
+    "xdg-desktop-portal-gnome, for KDE xdg-desktop-portal-kde, for sway and other wlroots "
+    "desktops xdg-desktop-portal-wlr with grim and slurp).",
 };
 constexpr Text portalFailed{
     "tonfang: die Farbauswahl des Desktop-Portals hat keine Farbe geliefert.",
