@@ -89,7 +89,7 @@ TEST_F(CopyAsTest, CopiesTheClickedColourAndChangesNothingElse)
 {
     const struct { bool fromList; int places; const char *item; QString text; } cases[] = {
         {false, 2, "copyAsHex", u"#FF8000"_s}, {false, 2, "copyAsRgb", u"rgb(255 128 0)"_s},
-        {false, 2, "copyAsHsl", u"hsl(30.12 100% 50%)"_s}, {false, 0, "copyAsOklch", u"oklch(73% 0.19 53)"_s},
+        {false, 2, "copyAsHsl", u"hsl(30.12 100% 50%)"_s}, {false, 0, "copyAsOklch", u"oklch(73% 0.186 53)"_s},
         {true, 2, "copyAsHex", u"#000000"_s}, {true, 13, "copyAsOklch", u"oklch(0% 0 0)"_s},
     };
     for (const auto &c : cases) {
