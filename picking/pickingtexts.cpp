@@ -14,10 +14,12 @@ namespace {
 const BilingualText portalColourPickerMissing{
     u"Das Aufnehmen einer Farbe vom Bildschirm braucht auf diesem Desktop die Farbauswahl "
     u"des Desktop-Portals, und die ist nicht verfügbar. Sie kommt meist mit den Paketen "
-    u"xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME) oder xdg-desktop-portal-kde (KDE)."_s,
+    u"xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) oder "
+    u"xdg-desktop-portal-wlr mit grim und slurp (sway und andere wlroots-Desktops)."_s,
     u"Picking a color from the screen on this desktop needs the color picker of the desktop "
     u"portal, which is not available. It usually comes with the packages xdg-desktop-portal "
-    u"and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE)."_s,
+    u"and xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) or xdg-desktop-portal-wlr "
+    u"with grim and slurp (sway and other wlroots desktops)."_s,
 };
 
 // One line each for standard error when a pick from the command line cannot
@@ -29,11 +31,13 @@ const BilingualText grabRefused{
 };
 const BilingualText portalMissingLine{
     u"tonfang: Farben aufnehmen geht auf diesem Desktop nur mit der Farbauswahl des "
-    u"Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und "
-    u"xdg-desktop-portal-gnome oder xdg-desktop-portal-kde)."_s,
+    u"Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und für GNOME "
+    u"xdg-desktop-portal-gnome, für KDE xdg-desktop-portal-kde, für sway und andere "
+    u"wlroots-Desktops xdg-desktop-portal-wlr mit grim und slurp)."_s,
     u"tonfang: picking a color on this desktop needs the color picker of the desktop portal, "
-    u"which is not available (packages xdg-desktop-portal and xdg-desktop-portal-gnome or "
-    u"xdg-desktop-portal-kde)."_s,
+    u"which is not available (packages xdg-desktop-portal and, for GNOME, "
+    u"xdg-desktop-portal-gnome, for KDE xdg-desktop-portal-kde, for sway and other wlroots "
+    u"desktops xdg-desktop-portal-wlr with grim and slurp)."_s,
 };
 const BilingualText portalFailed{
     u"tonfang: die Farbauswahl des Desktop-Portals hat keine Farbe geliefert."_s,

@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick openbox
   dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core fonts-dejavu-core locales
+  # A real portal, as on every desktop, which the portal tests must keep off their bus.
+  xdg-desktop-portal xdg-desktop-portal-gtk
   dpkg-dev file lintian desktop-file-utils appstream acl
 )
 
