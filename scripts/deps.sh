@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libxcb-randr0-dev libxcb-cursor-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick
-  dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales
+  dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core fonts-dejavu-core locales
   dpkg-dev file lintian desktop-file-utils appstream
 )
 
