@@ -20,6 +20,7 @@ DIALOGS = [({"Anpassen..", "Customize.."}, {"Abbrechen", "Break"}),  # opened by
            ({"Benutzerdefiniert..", "Custom.."}, {"Abbrechen", "Break"}),
            ({"Fehler oder Verbesserung melden..", "Report Bug or Improvement.."}, {"OK"})]
 ITEMS = {pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_RADIO_MENU_ITEM}
+WINDOWS = {pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_WINDOW}
 GONE = (GLib.Error, NotImplementedError, TypeError, AttributeError)  # from objects gone
 
 
@@ -56,6 +57,8 @@ def walk(node, found):
         found.setdefault(name, node)
     found.setdefault("counted", []).append((node, count))
     found["rows"] = found.get("rows", 0) + (count if role == pyatspi.ROLE_LIST else 0)
+    if role in WINDOWS and not state.contains(pyatspi.STATE_SHOWING):
+        return found  # a reader reads the windows on the screen
     for index in range(min(count, 64)):
         try:
             walk(node.getChildAtIndex(index), found)
@@ -105,7 +108,7 @@ try:
         for window in xdotool("search", "--onlyvisible", "--pid", program.pid, "").split():
             if "Geometry: 543x495" in xdotool("getwindowgeometry", window):
                 xdotool("windowmove", window, 737, 0)
-        for _ in range(6):
+        for _ in range(5):
             press(NEXT)
         press(LANGUAGES[round_ % 2])
         for opener, closer in DIALOGS:
