@@ -47,7 +47,7 @@ def walk(node, found):
     list rows and child counts."""
     try:
         name, role, count = node.name, node.getRole(), node.childCount
-        state, _, _, _ = node.getState(), node.getIndexInParent(), node.parent, node.getRelationSet()
+        state, _ = node.getState(), node.parent
         if role != pyatspi.ROLE_APPLICATION:
             box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             found.setdefault((box.width, box.height), (box.x + box.width // 2, box.y + box.height // 2))
