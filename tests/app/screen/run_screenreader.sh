@@ -14,6 +14,7 @@ stop_all() {
   stop_xvfb
 }
 trap stop_all EXIT
+trap "exit 1" INT TERM
 
 cat >"$xvfb_work/session.conf" <<EOF
 <busconfig>
