@@ -50,7 +50,8 @@ def walk(node, found):
         state, _ = node.getState(), node.parent
         if role != pyatspi.ROLE_APPLICATION:
             box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            found.setdefault((box.width, box.height), (box.x + box.width // 2, box.y + box.height // 2))
+            centre = (box.x + box.width // 2, box.y + box.height // 2)
+            found.setdefault((box.width, box.height), centre)
     except GONE:
         return found
     if role in ITEMS or role == pyatspi.ROLE_PUSH_BUTTON and state.contains(pyatspi.STATE_SHOWING):
