@@ -113,6 +113,16 @@ int pick(const char *program, const CommandLine &line, const QString &language)
     std::vector<QByteArray> kept{QByteArray(program)};
     for (const QString &argument : line.qtArguments)
         kept.push_back(argument.toLocal8Bit());
+    // On a Wayland session the pick speaks to the compositor over its own
+    // connection (or asks the portal) and shows no window of Qt's: Qt runs
+    // offscreen, so a compositor that goes away mid-pick is ours to report
+    // rather than Qt's to end the process over. A platform asked for stays.
+    if (isWaylandSession(DisplayEnvironment::current())
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && !line.qtArguments.contains(QLatin1String("-platform"))) {
+        kept.push_back("-platform");
+        kept.push_back("offscreen");
+    }
     std::vector<char *> qtArgv;
     for (QByteArray &argument : kept)
         qtArgv.push_back(argument.data());

@@ -10,6 +10,7 @@
 #include "picking/pointergrabwatch.h"
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
+#include "picking/waylandpick.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -44,7 +45,7 @@ Eyedropper::Eyedropper(Tprog &prog)
         m_portal = new ColourPortal(QDBusConnection::sessionBus(), this);
         connect(m_portal, &ColourPortal::availabilityKnown, this,
                 &Eyedropper::portalAvailabilityKnown);
-        connect(m_portal, &ColourPortal::colourPicked, this, &Eyedropper::applyPortalColour);
+        connect(m_portal, &ColourPortal::colourPicked, this, &Eyedropper::applyPickedColour);
         connect(m_portal, &ColourPortal::pickUnsupported, this,
                 &Eyedropper::tellPortalPickerMissing);
     }
@@ -63,9 +64,11 @@ bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: // a quick second press arrives as this
         if (m_portal) {
-            // The portal's picker runs the whole gesture; the button is not
-            // drawn pressed, as a message box may keep its release away.
-            pickThroughPortal();
+            // The overlay or the portal's picker runs the whole gesture; the
+            // button is not drawn pressed, as a message box may keep its
+            // release away.
+            if (!m_native && !startNativePick())
+                pickThroughPortal();
             return true;
         }
         Button1MouseDown(*static_cast<QMouseEvent *>(event));
@@ -74,8 +77,15 @@ bool Eyedropper::eventFilter(QObject *watched, QEvent *event)
         Button1MouseMove();
         return false;
     case QEvent::MouseButtonRelease:
-        if (m_portal)
+        if (m_portal) {
+            // Wayland gave the drag to our window; released away from the
+            // button, the pick happens where the pointer is next seen on the
+            // overlay, which is where it was let go.
+            if (m_native && std::exchange(m_nativeButtonDown, false)
+                && !isOverButton(*static_cast<QMouseEvent *>(event)))
+                m_native->pickAtFirstPointer();
             return true;
+        }
         Button1MouseUp(*static_cast<QMouseEvent *>(event));
         break;
     default:
@@ -161,6 +171,39 @@ void Eyedropper::cancelPick()
     m_prog.setGuardFlag(false);
 }
 
+bool Eyedropper::startNativePick()
+{
+    std::unique_ptr<WaylandPick> pick = tonfang::openWaylandPick();
+    if (!pick)
+        return false;
+    m_native = pick.release();
+    m_native->setParent(this);
+    m_nativeButtonDown = true;
+    connect(m_native, &WaylandPick::picked, this, [this](tonfang::Rgb colour) {
+        endNativePick();
+        applyPickedColour(colour);
+    });
+    // Cancelled, or the compositor went: the colour from before stays.
+    connect(m_native, &WaylandPick::cancelled, this, &Eyedropper::endNativePick);
+    connect(m_native, &WaylandPick::compositorLost, this, &Eyedropper::endNativePick);
+    connect(m_native, &WaylandPick::captureRefused, this, [this] {
+        endNativePick();
+        pickThroughPortal();
+    });
+    m_native->start(m_nativeMagnifier);
+    return true;
+}
+
+void Eyedropper::endNativePick()
+{
+    if (!m_native)
+        return;
+    m_nativeMagnifier = m_native->magnifierOn();
+    // It is still sending the signal that ended it.
+    std::exchange(m_native, nullptr)->deleteLater();
+    m_nativeButtonDown = false;
+}
+
 void Eyedropper::pickThroughPortal()
 {
     switch (m_portal->state()) {
@@ -189,7 +232,7 @@ void Eyedropper::portalAvailabilityKnown(bool available)
         tellPortalPickerMissing();
 }
 
-void Eyedropper::applyPortalColour(tonfang::Rgb colour)
+void Eyedropper::applyPickedColour(tonfang::Rgb colour)
 {
     m_pickedColour = tonfang::RGBToTColor(colour);
     m_prog.RGBtoALL(colour);

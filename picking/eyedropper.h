@@ -3,9 +3,12 @@
 // the screen and let go. At every move the device pixel under the pointer
 // becomes the current colour; the first release ends the pick, the swatch
 // keeps the last colour and the colour may be added to the list. On a Wayland
-// session, where the X server cannot see other programs' pixels, the desktop
-// portal's picker is asked instead, and without one the user is told why
-// nothing can be picked.
+// session, where the X server cannot see other programs' pixels, a wlroots
+// compositor's screen is captured and shown frozen on an overlay (WaylandPick):
+// the press opens it, a drag released away from the button picks where it was
+// released, a press and release on the button leaves it open for a click.
+// Other compositors' portal picker is asked instead, and without one the user
+// is told why nothing can be picked.
 
 #include "core/colour.h"
 
@@ -23,6 +26,7 @@ class QMouseEvent;
 class QPushButton;
 class ScreenPixelReader;
 class Tprog;
+class WaylandPick;
 
 class Eyedropper : public QObject {
     Q_OBJECT
@@ -51,10 +55,13 @@ private:
     void endPick();
     void cancelPick();
 
-    // Wayland: the portal's own picker runs the gesture.
+    // Wayland: our own overlay where the compositor allows it, else the
+    // portal's picker runs the gesture.
+    bool startNativePick();
+    void endNativePick();
     void pickThroughPortal();
     void portalAvailabilityKnown(bool available);
-    void applyPortalColour(tonfang::Rgb colour);
+    void applyPickedColour(tonfang::Rgb colour);
     void tellPortalPickerMissing();
 
     bool isOverButton(const QMouseEvent &event) const;
@@ -69,6 +76,9 @@ private:
     PointerGrabWatch *m_grabWatch;
     std::unique_ptr<PickAids> m_aids; // reads through m_reader
     ColourPortal *m_portal = nullptr;
+    WaylandPick *m_native = nullptr; // while its overlay is up
+    bool m_nativeButtonDown = false;  // the press that opened it is not yet released
+    bool m_nativeMagnifier = false;   // as Z left it
     bool m_picking = false;
     tonfang::ColourNumber m_pickedColour = 0;
     bool m_pickWhenPortalKnown = false;

@@ -103,11 +103,79 @@ xcb_connection_t *connection()
 
 } // namespace
 
+// What drawing the panel needs: filled rectangles and the hex text.
+class Magnifier::PanelCanvas {
+public:
+    virtual ~PanelCanvas() = default;
+    virtual void fill(const QRect &r, tonfang::Rgb colour) = 0;
+    // Makes ready the glyphs of the hex text at a pixel size.
+    virtual void prepareGlyphs(int pixelSize) = 0;
+    virtual QSize glyphSize() const = 0;
+    virtual void text(QPoint at, const QString &label) = 0;
+
+    // A frame `width` pixels wide just inside the rectangle.
+    void frame(const QRect &r, int width, tonfang::Rgb colour)
+    {
+        fill(QRect(r.x(), r.y(), r.width(), width), colour);
+        fill(QRect(r.x(), r.bottom() - width + 1, r.width(), width), colour);
+        fill(QRect(r.x(), r.y(), width, r.height()), colour);
+        fill(QRect(r.right() - width + 1, r.y(), width, r.height()), colour);
+    }
+};
+
+namespace {
+
+QFont glyphFont(int pixelSize)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+// The panel drawn with QPainter, at an offset: a Wayland pick shows it on its
+// overlay.
+class ImageCanvas : public Magnifier::PanelCanvas {
+public:
+    ImageCanvas(QPainter &painter, QPoint offset) : m_painter(painter), m_offset(offset)
+    {
+        m_painter.save();
+    }
+    ~ImageCanvas() override { m_painter.restore(); }
+
+    void fill(const QRect &r, tonfang::Rgb colour) override
+    {
+        m_painter.fillRect(r.translated(m_offset), QColor(colour.red, colour.green, colour.blue));
+    }
+    void prepareGlyphs(int pixelSize) override
+    {
+        m_painter.setFont(glyphFont(pixelSize));
+        m_painter.setPen(QColor(ink.red, ink.green, ink.blue));
+        const QFontMetrics metrics(m_painter.font());
+        m_glyph = QSize(metrics.horizontalAdvance(QLatin1Char('0')), metrics.height());
+    }
+    QSize glyphSize() const override { return m_glyph; }
+    void text(QPoint at, const QString &label) override
+    {
+        const QFontMetrics metrics(m_painter.font());
+        for (int i = 0; i < label.size(); ++i)
+            m_painter.drawText(at + m_offset + QPoint(i * m_glyph.width(), metrics.ascent()),
+                               QString(label[i]));
+    }
+
+private:
+    QPainter &m_painter;
+    QPoint m_offset;
+    QSize m_glyph;
+};
+
+} // namespace
+
 // Draws on the magnifier's window with the X server's own fills and copies:
 // a move sends a few kilobytes of small requests and waits for nothing, where
 // Qt's backing store would send the whole picture and wait for the server
 // before every repaint.
-class Magnifier::Canvas {
+class Magnifier::Canvas : public Magnifier::PanelCanvas {
 public:
     static std::unique_ptr<Canvas> on(xcb_window_t window)
     {
@@ -130,14 +198,14 @@ public:
         return std::unique_ptr<Canvas>(new Canvas(c, window, *layout, depth));
     }
 
-    ~Canvas()
+    ~Canvas() override
     {
         if (m_glyphs)
             xcb_free_pixmap(m_c, m_glyphs);
         xcb_free_gc(m_c, m_gc);
     }
 
-    void fill(const QRect &r, tonfang::Rgb colour)
+    void fill(const QRect &r, tonfang::Rgb colour) override
     {
         const std::uint32_t pixel = tonfang::encodeTrueColour(m_layout, colour);
         if (pixel != m_foreground) {
@@ -149,25 +217,14 @@ public:
         xcb_poly_fill_rectangle(m_c, m_window, m_gc, 1, &rect);
     }
 
-    // A frame `width` pixels wide just inside the rectangle.
-    void frame(const QRect &r, int width, tonfang::Rgb colour)
-    {
-        fill(QRect(r.x(), r.y(), r.width(), width), colour);
-        fill(QRect(r.x(), r.bottom() - width + 1, r.width(), width), colour);
-        fill(QRect(r.x(), r.y(), width, r.height()), colour);
-        fill(QRect(r.right() - width + 1, r.y(), width, r.height()), colour);
-    }
-
     // Renders the glyphs of the hex text once for a pixel size: light on the
     // panel, smoothed by Qt, stored on the server in the window's own format.
-    void prepareGlyphs(int pixelSize)
+    void prepareGlyphs(int pixelSize) override
     {
         if (pixelSize == m_pixelSize)
             return;
         m_pixelSize = pixelSize;
-        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPixelSize(pixelSize);
-        font.setBold(true);
+        const QFont font = glyphFont(pixelSize);
         const QFontMetrics metrics(font);
         m_glyph = QSize(metrics.horizontalAdvance(QLatin1Char('0')), metrics.height());
         QImage image(m_glyph.width() * int(glyphChars.size()), m_glyph.height(),
@@ -204,9 +261,9 @@ public:
                       m_depth, std::uint32_t(bytes.size()), bytes.data());
     }
 
-    QSize glyphSize() const { return m_glyph; }
+    QSize glyphSize() const override { return m_glyph; }
 
-    void text(QPoint at, const QString &label)
+    void text(QPoint at, const QString &label) override
     {
         for (int i = 0; i < label.size(); ++i) {
             const int glyph = std::max(0, int(glyphChars.indexOf(label[i])));
@@ -259,10 +316,10 @@ QSize Magnifier::Metrics::content() const
     return {2 * padding + grid(), padding + grid() + textStrip};
 }
 
-Magnifier::Metrics Magnifier::metrics() const
+Magnifier::Metrics Magnifier::metricsAt(qreal ratio)
 {
-    return {int(std::lround(10 * m_ratio)), int(std::lround(6 * m_ratio)),
-            int(std::lround(26 * m_ratio))};
+    return {int(std::lround(10 * ratio)), int(std::lround(6 * ratio)),
+            int(std::lround(26 * ratio))};
 }
 
 Magnifier::Magnifier()
@@ -301,7 +358,12 @@ bool Magnifier::mayCover(int x, int y) const
 
 QRect Magnifier::cellRect(int column, int row) const
 {
-    const Metrics m = metrics();
+    return cellRectAt(m_ratio, column, row);
+}
+
+QRect Magnifier::cellRectAt(qreal ratio, int column, int row)
+{
+    const Metrics m = metricsAt(ratio);
     const int pitch = m.cell + gridLine;
     return {m.padding + gridLine + column * pitch, m.padding + gridLine + row * pitch, m.cell,
             m.cell};
@@ -393,36 +455,53 @@ void Magnifier::drawSquare()
 {
     if (!m_canvas)
         return;
-    const Metrics m = metrics();
-    m_canvas->prepareGlyphs(int(std::lround(13 * m_ratio)));
-    const Strip strip = stripLayout(m_extent, m.padding + m.grid(), m_ratio, m_canvas->glyphSize());
-    if (m_framed != m_extent) {
+    drawPanel(*m_canvas, m_square, m_extent, m_ratio, m_framed != m_extent);
+    m_framed = m_extent;
+    m_canvas->flush();
+}
+
+QSize Magnifier::panelSize(qreal ratio)
+{
+    return metricsAt(ratio).content();
+}
+
+void Magnifier::paintPanel(QPainter &painter, QPoint at, const PixelSquare &square, qreal ratio)
+{
+    ImageCanvas canvas(painter, at);
+    drawPanel(canvas, square, panelSize(ratio), ratio, true);
+}
+
+void Magnifier::drawPanel(PanelCanvas &canvas, const PixelSquare &square, QSize extent,
+                          qreal ratio, bool whole)
+{
+    const Metrics m = metricsAt(ratio);
+    canvas.prepareGlyphs(int(std::lround(13 * ratio)));
+    const Strip strip = stripLayout(extent, m.padding + m.grid(), ratio, canvas.glyphSize());
+    if (whole) {
         // What stays from move to move: the panel with its border, the grid
         // lines between the cells, the swatch's border.
-        m_canvas->fill(QRect(QPoint(0, 0), m_extent), panel);
-        m_canvas->frame(QRect(QPoint(0, 0), m_extent), 1, border);
-        m_canvas->frame(strip.swatch, 1, border);
-        m_framed = m_extent;
+        canvas.fill(QRect(QPoint(0, 0), extent), panel);
+        canvas.frame(QRect(QPoint(0, 0), extent), 1, border);
+        canvas.frame(strip.swatch, 1, border);
     }
 
     for (int row = 0; row < side; ++row)
         for (int column = 0; column < side; ++column)
-            m_canvas->fill(cellRect(column, row),
-                           m_square.cell(column, row).value_or(emptyCellColour));
+            canvas.fill(cellRectAt(ratio, column, row),
+                        square.cell(column, row).value_or(emptyCellColour));
 
     // The centre framed in two tones outside its cell, which shows its colour
     // whole: next to it black or white, whichever stands out against that
     // colour, twice the width of a grid line; around that the other tone, which
     // keeps it apart from the grid lines and the neighbouring colours.
-    const int t = std::max(1, int(m_ratio));
-    const QRect centre = cellRect(PixelSquare::radius, PixelSquare::radius);
-    const bool light = isLight(m_square.centre().value_or(emptyCellColour));
-    m_canvas->frame(centre.adjusted(-3 * t, -3 * t, 3 * t, 3 * t), t, light ? white : black);
-    m_canvas->frame(centre.adjusted(-2 * t, -2 * t, 2 * t, 2 * t), 2 * t, light ? black : white);
+    const int t = std::max(1, int(ratio));
+    const QRect centre = cellRectAt(ratio, PixelSquare::radius, PixelSquare::radius);
+    const bool light = isLight(square.centre().value_or(emptyCellColour));
+    canvas.frame(centre.adjusted(-3 * t, -3 * t, 3 * t, 3 * t), t, light ? white : black);
+    canvas.frame(centre.adjusted(-2 * t, -2 * t, 2 * t, 2 * t), 2 * t, light ? black : white);
 
     // Below the grid: a swatch of the centre pixel and its hex text.
-    const std::optional<tonfang::Rgb> &picked = m_square.centre();
-    m_canvas->fill(strip.swatch.adjusted(1, 1, -1, -1), picked.value_or(emptyCellColour));
-    m_canvas->text(strip.text, labelOf(picked));
-    m_canvas->flush();
+    const std::optional<tonfang::Rgb> &picked = square.centre();
+    canvas.fill(strip.swatch.adjusted(1, 1, -1, -1), picked.value_or(emptyCellColour));
+    canvas.text(strip.text, labelOf(picked));
 }

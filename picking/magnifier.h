@@ -13,25 +13,36 @@
 
 #include <memory>
 
-class Magnifier : public QWindow {
+class QPainter;
+
+class Magnifier : public QWindow, public SquareView {
 public:
     Magnifier();
     ~Magnifier() override;
 
     // Shows the square beside its pointer (shown first, or moved there) and
     // draws it at once.
-    void showSquare(const tonfang::PixelSquare &square);
+    void showSquare(const tonfang::PixelSquare &square) override;
+    void hideSquare() override { hide(); }
 
     // Whether the screen may still show the magnifier at a device pixel of the
     // root: where it stands, and for a moment where it stood before its last
     // move, until the window underneath has drawn itself again.
-    bool mayCover(int x, int y) const;
+    bool mayCover(int x, int y) const override;
     static constexpr int settleMs = 100;
 
     // Where a cell of the square is drawn, in device pixels of the window.
     QRect cellRect(int column, int row) const;
     // How a cell beyond the screen is drawn.
     static constexpr tonfang::Rgb emptyCellColour{0x2c, 0x2f, 0x35};
+
+    // The same panel drawn into an image, for a screen of `ratio` device
+    // pixels per logical pixel: a Wayland pick shows it on its overlay.
+    static QSize panelSize(qreal ratio);
+    static void paintPanel(QPainter &painter, QPoint at, const tonfang::PixelSquare &square,
+                           qreal ratio);
+
+    class PanelCanvas;
 
 protected:
     void exposeEvent(QExposeEvent *event) override;
@@ -46,7 +57,12 @@ private:
     };
     class Canvas;
 
-    Metrics metrics() const;
+    static Metrics metricsAt(qreal ratio);
+    Metrics metrics() const { return metricsAt(m_ratio); }
+    static QRect cellRectAt(qreal ratio, int column, int row);
+    // Draws the panel; `whole` draws what stays from move to move too.
+    static void drawPanel(PanelCanvas &canvas, const tonfang::PixelSquare &square, QSize extent,
+                          qreal ratio, bool whole);
     void placeBeside(QPoint pointer);
     void moved(const QRect &standsAt);
     // Draws the square, and the rest of the window first when it has not been

@@ -6,6 +6,7 @@
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
 #include "picking/terminationsignals.h"
+#include "picking/waylandpick.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -369,12 +370,41 @@ OneShotPick pickFromPortal()
     return result;
 }
 
+// The overlay of a wlroots compositor; nothing when the portal is to pick
+// instead (chosen so, or the compositor cannot or will not capture).
+std::optional<OneShotPick> pickNatively(bool startWithMagnifier)
+{
+    const std::unique_ptr<WaylandPick> pick = tonfang::openWaylandPick();
+    if (!pick)
+        return std::nullopt;
+    QEventLoop loop;
+    std::optional<OneShotPick> result;
+    const auto end = [&](std::optional<OneShotPick> outcome) {
+        result = std::move(outcome);
+        loop.quit();
+    };
+    QObject::connect(pick.get(), &WaylandPick::picked, &loop, [&](tonfang::Rgb colour) {
+        end(OneShotPick{OneShotPick::Status::Picked, colour, {}});
+    });
+    QObject::connect(pick.get(), &WaylandPick::cancelled, &loop, [&] { end(OneShotPick{}); });
+    QObject::connect(pick.get(), &WaylandPick::captureRefused, &loop,
+                     [&] { end(std::nullopt); });
+    QObject::connect(pick.get(), &WaylandPick::compositorLost, &loop,
+                     [&] { end(impossible(tonfang::compositorLostLine())); });
+    pick->start(startWithMagnifier);
+    loop.exec();
+    return result;
+}
+
 } // namespace
 
 OneShotPick pickOneColour(bool startWithMagnifier)
 {
-    if (tonfang::pickThroughPortal())
+    if (tonfang::pickThroughPortal()) {
+        if (std::optional<OneShotPick> native = pickNatively(startWithMagnifier))
+            return *native;
         return pickFromPortal();
+    }
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     std::unique_ptr<ScreenPixelReader> reader = ScreenPixelReader::forApplication();
     if (!x11 || !reader)

@@ -1,7 +1,7 @@
 #include "picking/pickaids.h"
 
 #include "picking/magnifier.h"
-#include "picking/screenpixel.h"
+#include "picking/pixelsource.h"
 
 #include <QKeyEvent>
 #include <QWidget>
@@ -15,13 +15,13 @@ constexpr int rereadAfterMs = Magnifier::settleMs + 50;
 
 } // namespace
 
-PickAids::PickAids(ScreenPixelReader &reader, QWidget &pickButton) : PickAids(reader)
+PickAids::PickAids(PixelSource &reader, QWidget &pickButton) : PickAids(reader)
 {
     m_button = &pickButton;
     pickButton.installEventFilter(this);
 }
 
-PickAids::PickAids(ScreenPixelReader &reader) : m_reader(reader)
+PickAids::PickAids(PixelSource &reader, SquareView *view) : m_reader(reader), m_view(view)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(rereadAfterMs);
@@ -55,8 +55,19 @@ void PickAids::pickEnded()
     m_settle.stop();
     if (m_button && QWidget::keyboardGrabber() == m_button)
         m_button->releaseKeyboard();
-    if (m_magnifier)
+    if (m_view)
+        m_view->hideSquare();
+    else if (m_magnifier)
         m_magnifier->hide();
+}
+
+SquareView &PickAids::view()
+{
+    if (m_view)
+        return *m_view;
+    if (!m_magnifier)
+        m_magnifier = std::make_unique<Magnifier>();
+    return *m_magnifier;
 }
 
 std::optional<tonfang::Rgb> PickAids::readForMove()
@@ -77,6 +88,8 @@ void PickAids::setMagnifierOn(bool on)
         return;
     if (on)
         magnify();
+    else if (m_view)
+        m_view->hideSquare();
     else if (m_magnifier)
         m_magnifier->hide();
 }
@@ -86,18 +99,17 @@ std::optional<PixelSquare> PickAids::magnify(bool *centreCovered)
     std::optional<PixelSquare> square = m_reader.squareUnderPointer();
     if (!square)
         return std::nullopt;
-    if (!m_magnifier)
-        m_magnifier = std::make_unique<Magnifier>();
+    SquareView &shown = view();
     // Pixels the screen may still show the magnifier on are not trusted: a
     // fast move can land where it stood before it had moved out of the way.
     for (int row = 0; row < PixelSquare::side; ++row)
         for (int column = 0; column < PixelSquare::side; ++column)
-            if (m_magnifier->mayCover(square->pointerX + column - PixelSquare::radius,
-                                      square->pointerY + row - PixelSquare::radius))
+            if (shown.mayCover(square->pointerX + column - PixelSquare::radius,
+                               square->pointerY + row - PixelSquare::radius))
                 square->cell(column, row).reset();
     if (centreCovered)
-        *centreCovered = m_magnifier->mayCover(square->pointerX, square->pointerY);
-    m_magnifier->showSquare(*square);
+        *centreCovered = shown.mayCover(square->pointerX, square->pointerY);
+    shown.showSquare(*square);
     return square;
 }
 

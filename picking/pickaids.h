@@ -1,7 +1,8 @@
 #pragma once
-// What a pick on the X server offers beyond one pixel per move, asked for with
-// keys while the pick button is held: the arrow keys move the pointer by one
-// device pixel (Shift: ten), and Z shows or hides the magnifier. The choice
+// What a pick offers beyond one pixel per move, asked for with keys while the
+// pick button is held (or, on Wayland, while the overlay is up): the arrow keys
+// move the point read by one device pixel (Shift: ten), and Z shows or hides
+// the magnifier. The choice
 // holds for the rest of the run; at start the magnifier is off, and a pick
 // then reads one pixel per move and shows no extra window. Esc, the menu's
 // shortcut for closing the program, does nothing mid-drag.
@@ -16,8 +17,9 @@
 #include <optional>
 
 class Magnifier;
+class PixelSource;
 class QWidget;
-class ScreenPixelReader;
+class SquareView;
 namespace tonfang {
 struct PixelSquare;
 }
@@ -25,10 +27,10 @@ struct PixelSquare;
 class PickAids : public QObject {
     Q_OBJECT
 public:
-    PickAids(ScreenPixelReader &reader, QWidget &pickButton);
+    PickAids(PixelSource &reader, QWidget &pickButton);
     // Without a pick button: whoever holds the keyboard hands the keys to
-    // handleKey.
-    explicit PickAids(ScreenPixelReader &reader);
+    // handleKey. Without a view the magnifier is a window of its own.
+    explicit PickAids(PixelSource &reader, SquareView *view = nullptr);
     ~PickAids() override;
 
     // A pick began: the keys come to the pick button until it ends, and the
@@ -66,8 +68,12 @@ private:
     // magnifier may still cover; says whether the centre was one of them.
     std::optional<tonfang::PixelSquare> magnify(bool *centreCovered = nullptr);
 
-    ScreenPixelReader &m_reader;
+    // The view given, or the magnifier window, made when first needed.
+    SquareView &view();
+
+    PixelSource &m_reader;
     QPointer<QWidget> m_button;
+    SquareView *m_view = nullptr;
     std::unique_ptr<Magnifier> m_magnifier;
     QTimer m_settle;
     bool m_picking = false;

@@ -56,6 +56,24 @@ const BilingualText openingColourList{u"Farbliste wird geöffnet …"_s,
 const BilingualText savingColourList{u"Farbliste wird gespeichert …"_s,
                                      u"Saving the color list …"_s};
 const BilingualText cancel{u"Abbrechen"_s, u"Cancel"_s};
+const BilingualText compositorLost{
+    u"tonfang: die Verbindung zum Wayland-Compositor ist abgebrochen; es wurde keine Farbe "
+    u"aufgenommen."_s,
+    u"tonfang: the connection to the Wayland compositor was lost; no color was picked."_s,
+};
+const BilingualText nativePickUnavailable{
+    u"tonfang: TONFANG_WAYLAND_PICKER=native, aber der Compositor bietet keine "
+    u"Bildschirmaufnahme (wlr-screencopy 3) mit Overlay-Ebenen (wlr-layer-shell); es wird die "
+    u"Farbauswahl des Desktop-Portals gefragt."_s,
+    u"tonfang: TONFANG_WAYLAND_PICKER=native, but the compositor offers no screen capture "
+    u"(wlr-screencopy 3) with overlay layers (wlr-layer-shell); asking the color picker of the "
+    u"desktop portal instead."_s,
+};
+const BilingualText unknownWaylandPicker{
+    u"tonfang: TONFANG_WAYLAND_PICKER=„%1“ ist unbekannt (portal oder native) und wird "
+    u"übergangen."_s,
+    u"tonfang: TONFANG_WAYLAND_PICKER=\"%1\" is unknown (portal or native) and is ignored."_s,
+};
 
 // %1: the capacity, grouped as each language writes its numbers.
 const BilingualText colourListCapacityMessage{
@@ -110,6 +128,21 @@ QString noScreenToPickFromLine()
 QString displayBrokeLine()
 {
     return displayBroke.inLanguage();
+}
+
+QString compositorLostLine()
+{
+    return compositorLost.inLanguage();
+}
+
+QString nativePickUnavailableLine()
+{
+    return nativePickUnavailable.inLanguage();
+}
+
+QString unknownWaylandPickerLine(const QString &value)
+{
+    return unknownWaylandPicker.inLanguage().arg(value);
 }
 
 QString colourListCapacityText(const QString &languageCode)

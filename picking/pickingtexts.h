@@ -23,6 +23,12 @@ QString portalColourPickerMissingLine();
 QString portalPickFailedLine();         // the portal failed, not the user cancelling
 QString noScreenToPickFromLine();       // neither X11 nor a portal
 QString displayBrokeLine();             // the X server went away during the pick
+QString compositorLostLine();           // the Wayland compositor went away mid-pick
+
+// Lines for standard error about TONFANG_WAYLAND_PICKER: native asked of a
+// compositor that cannot, and a value that means nothing.
+QString nativePickUnavailableLine();
+QString unknownWaylandPickerLine(const QString &value);
 
 // Shown when opening a colour list file would take the list past the most
 // entries it holds; nothing was added.

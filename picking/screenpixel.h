@@ -6,8 +6,8 @@
 // between reads: each read asks the server afresh.
 
 #include "core/colour.h"
+#include "picking/pixelsource.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -56,33 +56,12 @@ bool storePixelValue(const PixelLayout &layout, std::uint32_t value, std::span<s
 std::optional<PixelLayout> visualLayout(xcb_connection_t *connection, std::uint32_t visualId,
                                         int depth);
 
-// The device pixels around the pointer, row by row from the top left. A cell is
-// empty where the square reaches beyond the screen or lies on no monitor.
-struct PixelSquare {
-    static constexpr int radius = 5;
-    static constexpr int side = 2 * radius + 1;
-
-    int pointerX = 0; // the centre, in device pixels of the root
-    int pointerY = 0;
-    std::array<std::optional<Rgb>, std::size_t(side * side)> cells{};
-
-    std::optional<Rgb> &cell(int column, int row)
-    {
-        return cells[std::size_t(row * side + column)];
-    }
-    const std::optional<Rgb> &cell(int column, int row) const
-    {
-        return cells[std::size_t(row * side + column)];
-    }
-    const std::optional<Rgb> &centre() const { return cell(radius, radius); }
-};
-
 } // namespace tonfang
 
-class ScreenPixelReader {
+class ScreenPixelReader : public PixelSource {
 public:
     explicit ScreenPixelReader(xcb_connection_t *connection);
-    ~ScreenPixelReader();
+    ~ScreenPixelReader() override;
     ScreenPixelReader(const ScreenPixelReader &) = delete;
     ScreenPixelReader &operator=(const ScreenPixelReader &) = delete;
 
@@ -92,21 +71,21 @@ public:
 
     // Forgets the monitor layout; the next read asks the server for it again.
     // A gesture calls this once at its start, so a changed layout is seen.
-    void refreshMonitors();
+    void refreshMonitors() override;
 
     // The colour of the device pixel under the pointer. Nothing when the
     // pointer is outside every monitor or the server refuses a request.
-    std::optional<tonfang::Rgb> pixelUnderPointer();
+    std::optional<tonfang::Rgb> pixelUnderPointer() override;
 
     // The square of device pixels around the pointer, read with one request
     // for the part that lies on the screen. Nothing when the pointer cannot
     // be asked for or the server refuses the read.
-    std::optional<tonfang::PixelSquare> squareUnderPointer();
+    std::optional<tonfang::PixelSquare> squareUnderPointer() override;
 
     // Moves the pointer by device pixels. It stays on the monitors: a step
     // that would leave them stops at the edge of the monitor it starts on.
     // The server reports the move like one made with the mouse.
-    void movePointerBy(int dx, int dy);
+    void movePointerBy(int dx, int dy) override;
 
     // The colour of one device pixel of the first screen's root window.
     std::optional<tonfang::Rgb> pixelAt(int x, int y);

@@ -12,6 +12,8 @@ packages=(
   # A real portal, as on every desktop, which the portal tests must keep off their bus.
   xdg-desktop-portal xdg-desktop-portal-gtk
   dpkg-dev file lintian desktop-file-utils appstream acl
+  libwayland-bin libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
+  qt6-wayland sway swaybg grim wtype slurp wl-clipboard xdg-desktop-portal-wlr pipewire
 )
 
 missing=()

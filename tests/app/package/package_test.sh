@@ -93,7 +93,7 @@ depends=$(field Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ (|]+).*/\1/')
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo libc6 libstdc++6 qt6-qpa-plugins \
-  qt6-translations-l10n; do
+  qt6-wayland qt6-translations-l10n; do
   grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
 done
 # Links open through xdg-open; --copy on Wayland needs wl-copy.
