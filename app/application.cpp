@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "editor/scrollareaaccessible.h"
 #include "editor/windowlook.h"
 
 #include <QLibraryInfo>
@@ -21,6 +22,7 @@ TonfangApplication::TonfangApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     loadQtTranslations();
+    tonfang::installScrollAreaAccessible();
 }
 
 void TonfangApplication::loadQtTranslations()

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/tstart.h"
+#include "editor/languagecode.h"
 
 #include <QDir>
 
@@ -9,86 +10,75 @@
 #include <cstring>
 #include <string_view>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace tonfang {
 
 namespace {
 
-enum class Text {
-    Usage,
-    UnknownOption,
-    StrayArgument,
-    MissingValue,
-    TakesNoValue,
-    GivenTwice,
-    BadFormat,
-    BadPlaces,
-    NeedsPick,
-    NoDisplay,
-    WlCopyMissing,
-    ClipboardFailed,
+// Every text of the command line, German and English, each by its name.
+struct CommandLineTexts {
+    BilingualText usage, unknownOption, strayArgument, missingValue, takesNoValue, givenTwice,
+        badFormat, badPlaces, needsPick, noDisplay, wlCopyMissing, clipboardFailed;
 };
 
-struct Texts {
-    const char *de;
-    const char *en;
-};
-
-// Every text of the command line, German and English.
-constexpr std::array<Texts, 12> texts{{
-    {"Aufruf: tonfang [--pick [--format F] [--places N] [--copy] [--magnifier]]\n"
-     "        tonfang --help | --version\n"
-     "Ohne diese Optionen öffnet Tonfang sein Fenster.\n"
-     "  --pick         eine Farbe vom Bildschirm aufnehmen und ausgeben\n"
-     "  --format F     die Form der Ausgabe (Vorgabe hex), eine von:\n"
-     "%1"
-     "  --places N     Nachkommastellen, 0 bis 13 (Vorgabe 2)\n"
-     "  --copy         den Text auch in die Zwischenablage legen\n"
-     "  --magnifier    mit eingeblendeter Lupe beginnen\n"
-     "  --help         diese Hilfe zeigen\n"
-     "  --version      die Version zeigen\n"
-     "Beim Aufnehmen nimmt ein Klick, die Eingabe- oder die Leertaste die Farbe\n"
-     "auf; Esc oder ein Rechtsklick bricht ab, Z zeigt die Lupe, die Pfeiltasten\n"
-     "bewegen den Zeiger um ein Pixel (mit Umschalt um zehn).\n"
-     "Rückgabewert: 0 aufgenommen, 1 abgebrochen, 2 falscher Aufruf,\n"
-     "3 Aufnehmen nicht möglich.\n",
-     "Usage: tonfang [--pick [--format F] [--places N] [--copy] [--magnifier]]\n"
-     "       tonfang --help | --version\n"
-     "Without these options Tonfang opens its window.\n"
-     "  --pick         pick one colour from the screen and print it\n"
-     "  --format F     the form to print (default hex), one of:\n"
-     "%1"
-     "  --places N     decimal places, 0 to 13 (default 2)\n"
-     "  --copy         put the text on the clipboard too\n"
-     "  --magnifier    start with the magnifier shown\n"
-     "  --help         show this help\n"
-     "  --version      show the version\n"
-     "While picking, a click, Enter or Space picks the colour; Esc or a right\n"
-     "click cancels, Z shows the magnifier, the arrow keys move the pointer by\n"
-     "one pixel (with Shift by ten).\n"
-     "Exit status: 0 picked, 1 cancelled, 2 wrong usage, 3 picking impossible.\n"},
-    {"tonfang: unbekannte Option „%1“", "tonfang: unknown option '%1'"},
-    {"tonfang: überzähliges Argument „%1“", "tonfang: unexpected argument '%1'"},
-    {"tonfang: %1 braucht einen Wert", "tonfang: %1 needs a value"},
-    {"tonfang: %1 nimmt keinen Wert", "tonfang: %1 takes no value"},
-    {"tonfang: %1 ist doppelt angegeben", "tonfang: %1 is given twice"},
-    {"tonfang: unbekanntes Format „%1“", "tonfang: unknown format '%1'"},
-    {"tonfang: ungültige Zahl von Nachkommastellen „%1“ (0 bis 13)",
-     "tonfang: invalid number of decimal places '%1' (0 to 13)"},
-    {"tonfang: %1 geht nur zusammen mit --pick", "tonfang: %1 needs --pick"},
-    {"Tonfang braucht eine grafische Oberfläche: keine X11- oder Wayland-Anzeige erreichbar "
-     "(DISPLAY, WAYLAND_DISPLAY).",
-     "Tonfang needs a graphical desktop: no X11 or Wayland display could be reached "
-     "(DISPLAY, WAYLAND_DISPLAY)."},
-    {"tonfang: Kopieren in die Zwischenablage braucht unter Wayland wl-copy (Paket wl-clipboard)",
-     "tonfang: copying to the clipboard on Wayland needs wl-copy (package wl-clipboard)"},
-    {"tonfang: die Farbe konnte nicht in die Zwischenablage gelegt werden",
-     "tonfang: the colour could not be put on the clipboard"},
-}};
-
-QString text(Text which, const QString &language)
+const CommandLineTexts &texts()
 {
-    const Texts &t = texts[static_cast<std::size_t>(which)];
-    return QString::fromUtf8(language == QLatin1String("en") ? t.en : t.de);
+    static const CommandLineTexts texts{
+        .usage = {u"Aufruf: tonfang [--pick [--format F] [--places N] [--copy] [--magnifier]]\n"
+                  u"        tonfang --help | --version\n"
+                  u"Ohne diese Optionen öffnet Tonfang sein Fenster.\n"
+                  u"  --pick         eine Farbe vom Bildschirm aufnehmen und ausgeben\n"
+                  u"  --format F     die Form der Ausgabe (Vorgabe hex), eine von:\n"
+                  u"%1"
+                  u"  --places N     Nachkommastellen, 0 bis 13 (Vorgabe 2)\n"
+                  u"  --copy         den Text auch in die Zwischenablage legen\n"
+                  u"  --magnifier    mit eingeblendeter Lupe beginnen\n"
+                  u"  --help         diese Hilfe zeigen\n"
+                  u"  --version      die Version zeigen\n"
+                  u"Beim Aufnehmen nimmt ein Klick, die Eingabe- oder die Leertaste die Farbe\n"
+                  u"auf; Esc oder ein Rechtsklick bricht ab, Z zeigt die Lupe, die Pfeiltasten\n"
+                  u"bewegen den Zeiger um ein Pixel (mit Umschalt um zehn).\n"
+                  u"Rückgabewert: 0 aufgenommen, 1 abgebrochen, 2 falscher Aufruf,\n"
+                  u"3 Aufnehmen nicht möglich.\n"_s,
+                  u"Usage: tonfang [--pick [--format F] [--places N] [--copy] [--magnifier]]\n"
+                  u"       tonfang --help | --version\n"
+                  u"Without these options Tonfang opens its window.\n"
+                  u"  --pick         pick one color from the screen and print it\n"
+                  u"  --format F     the form to print (default hex), one of:\n"
+                  u"%1"
+                  u"  --places N     decimal places, 0 to 13 (default 2)\n"
+                  u"  --copy         put the text on the clipboard too\n"
+                  u"  --magnifier    start with the magnifier shown\n"
+                  u"  --help         show this help\n"
+                  u"  --version      show the version\n"
+                  u"While picking, a click, Enter or Space picks the color; Esc or a right\n"
+                  u"click cancels, Z shows the magnifier, the arrow keys move the pointer by\n"
+                  u"one pixel (with Shift by ten).\n"
+                  u"Exit status: 0 picked, 1 cancelled, 2 wrong usage, 3 picking impossible.\n"_s},
+        .unknownOption = {u"tonfang: unbekannte Option „%1“"_s, u"tonfang: unknown option '%1'"_s},
+        .strayArgument = {u"tonfang: überzähliges Argument „%1“"_s,
+                          u"tonfang: unexpected argument '%1'"_s},
+        .missingValue = {u"tonfang: %1 braucht einen Wert"_s, u"tonfang: %1 needs a value"_s},
+        .takesNoValue = {u"tonfang: %1 nimmt keinen Wert"_s, u"tonfang: %1 takes no value"_s},
+        .givenTwice = {u"tonfang: %1 ist doppelt angegeben"_s, u"tonfang: %1 is given twice"_s},
+        .badFormat = {u"tonfang: unbekanntes Format „%1“"_s, u"tonfang: unknown format '%1'"_s},
+        .badPlaces = {u"tonfang: ungültige Zahl von Nachkommastellen „%1“ (0 bis 13)"_s,
+                      u"tonfang: invalid number of decimal places '%1' (0 to 13)"_s},
+        .needsPick = {u"tonfang: %1 geht nur zusammen mit --pick"_s, u"tonfang: %1 needs --pick"_s},
+        .noDisplay = {u"Tonfang braucht eine grafische Oberfläche: keine X11- oder Wayland-Anzeige "
+                      u"erreichbar (DISPLAY, WAYLAND_DISPLAY)."_s,
+                      u"Tonfang needs a graphical desktop: no X11 or Wayland display could be "
+                      u"reached (DISPLAY, WAYLAND_DISPLAY)."_s},
+        .wlCopyMissing = {u"tonfang: Kopieren in die Zwischenablage braucht unter Wayland wl-copy "
+                          u"(Paket wl-clipboard)"_s,
+                          u"tonfang: copying to the clipboard on Wayland needs wl-copy "
+                          u"(package wl-clipboard)"_s},
+        .clipboardFailed = {u"tonfang: die Farbe konnte nicht in die Zwischenablage gelegt "
+                            u"werden"_s,
+                            u"tonfang: the color could not be put on the clipboard"_s},
+    };
+    return texts;
 }
 
 // Our options. Those that take a value take it as the next argument or
@@ -189,9 +179,9 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &langua
     });
     if (!holdsOwn)
         return line;
-    const auto fail = [&](Text which, const QString &what) {
+    const auto fail = [&](const BilingualText &which, const QString &what) {
         line.action = CommandLine::Action::UsageError;
-        line.error = text(which, language).arg(what);
+        line.error = which.inLanguage(language).arg(what);
         return line;
     };
 
@@ -201,7 +191,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &langua
         const QString &argument = arguments[i];
         const QByteArray bytes = argument.toUtf8();
         if (endOfOptions)
-            return fail(Text::StrayArgument, argument);
+            return fail(texts().strayArgument, argument);
         if (argument == QLatin1String("--")) {
             endOfOptions = true;
             continue;
@@ -213,27 +203,27 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &langua
             const qsizetype equals = argument.indexOf(QLatin1Char('='));
             QString value;
             if (!option->takesValue && equals >= 0)
-                return fail(Text::TakesNoValue, name);
+                return fail(texts().takesNoValue, name);
             if (option->takesValue) {
                 if (equals >= 0)
                     value = argument.mid(equals + 1);
                 else if (i + 1 < arguments.size())
                     value = arguments[++i];
                 else
-                    return fail(Text::MissingValue, name);
+                    return fail(texts().missingValue, name);
             }
             if (given.contains(name))
-                return fail(Text::GivenTwice, name);
+                return fail(texts().givenTwice, name);
             given.append(name);
             if (name == QLatin1String("--format")) {
                 const auto format = parseColourFormat(value.toStdString());
                 if (!format)
-                    return fail(Text::BadFormat, value);
+                    return fail(texts().badFormat, value);
                 line.format = *format;
             } else if (name == QLatin1String("--places")) {
                 const auto places = placesValue(value);
                 if (!places)
-                    return fail(Text::BadPlaces, value);
+                    return fail(texts().badPlaces, value);
                 line.places = *places;
             }
             continue;
@@ -251,8 +241,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &langua
             break;
         }
         if (argument.size() > 1 && argument.startsWith(QLatin1Char('-')))
-            return fail(Text::UnknownOption, argument);
-        return fail(Text::StrayArgument, argument);
+            return fail(texts().unknownOption, argument);
+        return fail(texts().strayArgument, argument);
     }
 
     const auto has = [&](const char *name) { return given.contains(QLatin1String(name)); };
@@ -265,14 +255,14 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &langua
     } else if (has("--pick")) {
         line.action = CommandLine::Action::Pick;
     } else if (!given.isEmpty()) {
-        return fail(Text::NeedsPick, given.first());
+        return fail(texts().needsPick, given.first());
     }
     return line;
 }
 
 QString usageText(const QString &language)
 {
-    return text(Text::Usage, language).arg(formatList());
+    return texts().usage.inLanguage(language).arg(formatList());
 }
 
 QString versionText()
@@ -282,17 +272,17 @@ QString versionText()
 
 QString noDisplayText(const QString &language)
 {
-    return text(Text::NoDisplay, language);
+    return texts().noDisplay.inLanguage(language);
 }
 
 QString wlCopyMissingText(const QString &language)
 {
-    return text(Text::WlCopyMissing, language);
+    return texts().wlCopyMissing.inLanguage(language);
 }
 
 QString clipboardFailedText(const QString &language)
 {
-    return text(Text::ClipboardFailed, language);
+    return texts().clipboardFailed.inLanguage(language);
 }
 
 QString commandLineLanguage()

@@ -7,6 +7,7 @@
 #include "app/pickcommand.h"
 #include "app/startup.h"
 #include "clipboard/clipboardhandoff.h"
+#include "picking/terminationsignals.h"
 #include "picking/widefunc.h"
 
 #include <cstdio>
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     // Before any thread starts: reaching the file size limit fails the save
     // with a message instead of ending the program.
     ignoreFileSizeSignal();
+    // Also before any thread: a thread would take the signals as they were.
+    tonfang::catchTerminationSignals();
 
     if (const int served = tonfang::serveClipboardIfAsked(argc, argv); served >= 0)
         return served;

@@ -8,9 +8,15 @@
 #include "core/colourformats.h"
 #include "editor/languagecode.h"
 #include "picking/oneshotpick.h"
+#include "picking/pickingtexts.h"
 #include "picking/sessiontype.h"
 
+#include <xcb/xcb.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace tonfang {
@@ -49,6 +55,54 @@ void copyToClipboard(const QString &text, const CommandLine &line, const QString
         printLine(stderr, clipboardFailedText(language));
 }
 
+// When its X connection breaks, Qt warns and calls exit(1), which would read as
+// a cancelled pick. While a pick runs, that exit is turned into the pick's own
+// "impossible" with one line of ours instead of Qt's.
+class BrokenDisplayExit {
+public:
+    BrokenDisplayExit()
+    {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11)
+            return;
+        s_line = (displayBrokeLine() + QLatin1Char('\n')).toUtf8();
+        s_connection = x11->connection();
+        static const bool registered = std::atexit(&exitIfBroken) == 0;
+        (void)registered;
+        s_previous = qInstallMessageHandler(&quietWhenBroken);
+    }
+    ~BrokenDisplayExit()
+    {
+        if (std::exchange(s_connection, nullptr))
+            qInstallMessageHandler(s_previous);
+    }
+    BrokenDisplayExit(const BrokenDisplayExit &) = delete;
+    BrokenDisplayExit &operator=(const BrokenDisplayExit &) = delete;
+
+private:
+    static bool broken() { return s_connection && xcb_connection_has_error(s_connection); }
+
+    static void exitIfBroken()
+    {
+        if (!broken())
+            return;
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, s_line.constData(), std::size_t(s_line.size()));
+        ::_exit(PickImpossible);
+    }
+
+    static void quietWhenBroken(QtMsgType type, const QMessageLogContext &context,
+                                const QString &message)
+    {
+        if (!broken() && s_previous)
+            s_previous(type, context, message);
+    }
+
+    static inline xcb_connection_t *s_connection = nullptr;
+    static inline QByteArray s_line;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
 int pick(const char *program, const CommandLine &line, const QString &language)
 {
     if (!displayReachable(line.qtArguments)) {
@@ -79,7 +133,10 @@ int pick(const char *program, const CommandLine &line, const QString &language)
     Startup::applyApplicationIdentity();
     // No splash holds the language code here; the pick's messages read it.
     setLanguageCode(language);
-    const OneShotPick picked = pickOneColour(line.magnifier);
+    const OneShotPick picked = [&line] {
+        const BrokenDisplayExit brokenDisplay;
+        return pickOneColour(line.magnifier);
+    }();
     switch (picked.status) {
     case OneShotPick::Status::Cancelled:
         return Cancelled;
@@ -110,10 +167,10 @@ std::optional<int> runCommandLine(int argc, char **argv)
         return std::nullopt;
     case CommandLine::Action::Help:
         print(stdout, usageText(language));
-        return Picked;
+        return Succeeded;
     case CommandLine::Action::Version:
         print(stdout, versionText());
-        return Picked;
+        return Succeeded;
     case CommandLine::Action::UsageError:
         print(stderr, line.error + QLatin1Char('\n') + usageText(language));
         return UsageError;

@@ -6,8 +6,8 @@
 
 namespace tonfang {
 
-// Exit statuses of the command.
-enum ExitStatus { Picked = 0, Cancelled = 1, UsageError = 2, PickImpossible = 3 };
+// Exit statuses of the command; the help and the version succeed as a pick does.
+enum ExitStatus { Succeeded = 0, Picked = 0, Cancelled = 1, UsageError = 2, PickImpossible = 3 };
 
 // Runs the command line when it holds one of our options and returns the
 // exit status; nothing when only Qt's options remain and the windows should

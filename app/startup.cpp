@@ -8,6 +8,7 @@
 #include "clipboard/copyhandlers.h"
 #include "clipboard/teinhuser.h"
 #include "editor/languagecode.h"
+#include "editor/png.h"
 #include "editor/tprog.h"
 #include "help/helphandlers.h"
 #include "help/helpwindow.h"
@@ -15,10 +16,29 @@
 #include "help/softwaremenu.h"
 #include "picking/colourlisthandlers.h"
 #include "picking/eyedropper.h"
+#include "picking/terminationsignals.h"
 
 #include <QEventLoop>
 #include <QIcon>
+#include <QPixmap>
 #include <QThread>
+
+namespace {
+
+// The program's icon at the sizes desktops draw window icons at, each drawn
+// for its size.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64, 128}) {
+        const QImage image = tonfang::loadPng(QStringLiteral(":/pictures/tonfang-%1.png").arg(side));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+} // namespace
 
 void Startup::applyApplicationIdentity()
 {
@@ -30,7 +50,7 @@ void Startup::applyApplicationIdentity()
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
     // No application display name: Qt would append it to every window title
     // the desktop shows, and each window's title is its caption alone.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tonfang.png")));
+    QApplication::setWindowIcon(programIcon());
 }
 
 Startup::Startup(const tonfang::SplashPictures &pictures)
@@ -39,8 +59,6 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     // The windows, in this order, each once for the whole run.
     m_start = std::make_unique<Tstart>(pictures);
-    // Every later window reads the language code from the splash's label.
-    tonfang::attachLanguageCodeStore(m_start->spr);
     // Closing the splash window ends the program, also when it is already
     // hidden (a hidden window's closing would not end the message loop).
     QObject::connect(m_start.get(), &Tstart::closed, qApp, [this] {
@@ -51,6 +69,9 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
             QCoreApplication::exit(0);
     });
     showSplashAtOnce();
+    // Every later window reads the language code from the splash's label,
+    // which holds it once the splash is on the screen.
+    tonfang::attachLanguageCodeStore(m_start->spr);
 
     // The main window fills its Software menus before it applies the language.
     m_prog = std::make_unique<Tprog>(buildSoftwareMenus);
@@ -65,6 +86,17 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
 
     m_start->setMainWindow(m_prog.get());
     QObject::connect(m_prog.get(), &Tprog::closed, m_start.get(), &QWidget::close);
+
+    // A termination signal ends the program as closing the main window does,
+    // once what is open is cancelled. Background work is waited for as the
+    // program ends: a save abandons its temporary file or, writing in place,
+    // finishes first.
+    tonfang::onTerminationSignal(m_start.get(), [this] {
+        tonfang::closeDialogsAsCancelled();
+        m_prog->close();
+        if (!m_ended)
+            m_start->close();
+    });
 }
 
 void Startup::installHandlers()

@@ -28,17 +28,16 @@ constexpr QRect edit1Geometry(8, 30, 336, 21);
 // The dialog's texts, German and English side by side; "OK" is the same in both.
 struct TincuserText {
     const char *name; // objectName of the window or control
-    QString german;
-    QString english;
+    tonfang::BilingualText text;
 };
 
 const std::vector<TincuserText> &tincuserTexts()
 {
     static const std::vector<TincuserText> texts = {
-        {"Tincuser", u"Erhöhung"_s, u"Increment"_s},
-        {"Label1", u"Ein Klick/Drehen mit dem Mausrad erhöht den Wert um:"_s,
-         u"One Click/Rotation with the Mouse Wheel increases the Value by:"_s},
-        {"Abbrechen", u"Abbrechen"_s, u"Break"_s},
+        {"Tincuser", {u"Erhöhung"_s, u"Increment"_s}},
+        {"Label1", {u"Ein Klick/Drehen mit dem Mausrad erhöht den Wert um:"_s,
+                    u"One Click/Rotation with the Mouse Wheel increases the Value by:"_s}},
+        {"Abbrechen", {u"Abbrechen"_s, u"Break"_s}},
     };
     return texts;
 }
@@ -97,9 +96,9 @@ void Tincuser::Sprache()
     // A code that is neither leaves the texts as they are.
     if (code == tonfang::languageGerman || code == tonfang::languageEnglish) {
         const bool german = code == tonfang::languageGerman;
-        for (const TincuserText &text : tincuserTexts()) {
-            const QString &value = german ? text.german : text.english;
-            const QString name = QString::fromLatin1(text.name);
+        for (const TincuserText &entry : tincuserTexts()) {
+            const QString &value = entry.text.in(german);
+            const QString name = QString::fromLatin1(entry.name);
             if (name == objectName())
                 setWindowTitle(value);
             else if (auto *label = findChild<QLabel *>(name))

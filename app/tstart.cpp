@@ -36,38 +36,45 @@ constexpr int tickInterval = 100;  // ms
 // Shown where a picture cannot be decoded: the colour of the pictures' band.
 constexpr QColor plainBackground(0x16, 0x1b, 0x38);
 
-QLabel *pictureLabel(QWidget *parent, const QString &name, const QString &file, QRect where)
+QLabel *pictureLabel(QWidget *parent, const QString &name, QRect where)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(where);
-    const QPixmap picture = tonfang::loadJpegPixmap(file, label->devicePixelRatioF());
-    if (!picture.isNull())
-        label->setPixmap(picture);
     // Clicks on the pictures are clicks on the window.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
 
+void showPicture(QLabel *label, const QString &file)
+{
+    const QPixmap picture = tonfang::loadJpegPixmap(file, label->devicePixelRatioF());
+    if (!picture.isNull())
+        label->setPixmap(picture);
+}
+
 } // namespace
 
 Tstart::Tstart(const tonfang::SplashPictures &pictures, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_pictures(pictures)
 {
     setObjectName(QStringLiteral("start"));
     setWindowTitle(QStringLiteral("start"));
     setFixedSize(splashSize);
-    setCursor(Qt::PointingHandCursor);
     QPalette background = palette();
     background.setColor(QPalette::Window, plainBackground);
     setPalette(background);
     setAutoFillBackground(true);
 
-    Image1 = pictureLabel(this, QStringLiteral("Image1"), pictures.full, rect());
-    Image2 = pictureLabel(this, QStringLiteral("Image2"), pictures.german, germanOverlayRect);
+    Image1 = pictureLabel(this, QStringLiteral("Image1"), rect());
+    Image2 = pictureLabel(this, QStringLiteral("Image2"), germanOverlayRect);
     Image2->hide();
+    loadPictures();
 
-    spr = new QLabel(QStringLiteral("de"), this);
+    // Without a caption yet: setting one would connect to the accessibility
+    // bus (see setVisible).
+    spr = new QLabel(this);
     spr->setObjectName(QStringLiteral("spr"));
     spr->hide();
 
@@ -89,14 +96,14 @@ void Tstart::setMainWindow(QWidget *prog)
 
 QString Tstart::languageCode() const
 {
-    return spr->text();
+    return m_codeBeforeShown.isEmpty() ? spr->text() : m_codeBeforeShown;
 }
 
 void Tstart::FormCreate()
 {
     // The marker files are looked for where the program was started from, not
     // beside the program file.
-    spr->setText(tonfang::languageCodeFromMarkers(QDir::currentPath()));
+    m_codeBeforeShown = tonfang::languageCodeFromMarkers(QDir::currentPath());
     startsprache();
     centreOnScreen();
 }
@@ -106,6 +113,61 @@ void Tstart::startsprache()
     // The application title is the same in both languages (see
     // tonfang::applicationTitle); only the German splash carries the overlay.
     Image2->setVisible(languageCode() == QLatin1String("de"));
+}
+
+void Tstart::loadPictures()
+{
+    showPicture(Image1, m_pictures.full);
+    showPicture(Image2, m_pictures.german);
+    m_picturesLoaded = true;
+}
+
+void Tstart::setVisible(bool visible)
+{
+    if (visible == isVisible()) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    if (!visible) {
+        QWidget::setVisible(false);
+        // Not at once: the hiding may come from an event of this very window.
+        QMetaObject::invokeMethod(this, &Tstart::releaseWhileHidden, Qt::QueuedConnection);
+        return;
+    }
+    if (!m_picturesLoaded)
+        loadPictures();
+    // Each child shown, and each caption set, reports to the accessibility
+    // bridge, whose first use connects to the session bus (or tries to start
+    // one) and so would hold the splash back. The window goes to the screen
+    // first; its pictures and the language label follow before it is painted.
+    QList<QWidget *> shownAfterMap;
+    for (QWidget *picture : {static_cast<QWidget *>(Image1), static_cast<QWidget *>(Image2)}) {
+        if (!picture->isHidden()) {
+            picture->hide();
+            shownAfterMap.append(picture);
+        }
+    }
+    QWidget::setVisible(true);
+    for (QWidget *picture : shownAfterMap)
+        picture->show();
+    // Loading the cursor theme takes libraries and round trips to the display.
+    setCursor(Qt::PointingHandCursor);
+    if (!m_codeBeforeShown.isEmpty()) {
+        spr->setText(m_codeBeforeShown);
+        m_codeBeforeShown.clear();
+    }
+}
+
+void Tstart::releaseWhileHidden()
+{
+    if (isVisible())
+        return;
+    // The decoded pictures and the window's buffer are only needed on the
+    // screen; a later showing makes them again.
+    Image1->clear();
+    Image2->clear();
+    m_picturesLoaded = false;
+    destroy();
 }
 
 void Tstart::centreOnScreen()

@@ -42,7 +42,8 @@ public:
     // after the splash, so it is handed over afterwards.
     void setMainWindow(QWidget *prog);
 
-    // The language code, the caption of `spr`.
+    // The language code, the caption of `spr` (before the splash was first
+    // shown, the code that caption is about to take).
     QString languageCode() const;
     int ticks() const { return m_ticks; }
 
@@ -54,6 +55,11 @@ public:
     // Public so that tests can step the splash through its ticks directly.
     void Timer1Timer();
     void FormClick();
+
+    // Showing puts the window on the screen before its pictures and `spr`
+    // take part, and hiding frees the pictures and the native window until
+    // the splash is shown again.
+    void setVisible(bool visible) override;
 
 signals:
     // The splash window was closed: the program ends.
@@ -70,7 +76,13 @@ private:
     void startsprache();
     void showMainWindow();
     void centreOnScreen();
+    void loadPictures();
+    void releaseWhileHidden();
 
+    tonfang::SplashPictures m_pictures;
+    bool m_picturesLoaded = false;
+    // The code found by FormCreate until `spr` takes it on the first showing.
+    QString m_codeBeforeShown;
     QPointer<QWidget> m_prog;
     int m_ticks = 0;
 };

@@ -1,5 +1,7 @@
 #include "clipboard/clipboardhandoff.h"
 
+#include "picking/terminationsignals.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QProcess>
@@ -151,6 +153,10 @@ int serveClipboardIfAsked(int &argc, char **argv)
     Socket socket(QByteArray(argv[1] + prefix).toInt(&isNumber));
     if (!isNumber || ::fcntl(socket.fd(), F_SETFD, FD_CLOEXEC) != 0)
         return 2;
+    // The server inherits every descriptor of the pick that was not marked
+    // close-on-exec (a caller's lock, a shell's pipe) and may run for hours.
+    const auto signalPipe = terminationSignalDescriptors();
+    closeDescriptorsExcept({socket.fd(), signalPipe[0], signalPipe[1]});
     const QString text = QString::fromUtf8(receiveText(socket.fd()));
     if (text.isEmpty())
         return 1;
@@ -169,6 +175,8 @@ int serveClipboardIfAsked(int &argc, char **argv)
         if (!clipboard->ownsClipboard())
             QCoreApplication::quit();
     });
+    // Told to end, it ends as when another program has taken the clipboard.
+    onTerminationSignal(&app, &QCoreApplication::quit);
     if (!sendAll(socket.fd(), QByteArray(1, readyByte)))
         return 1;
     socket.reset();
@@ -190,6 +198,7 @@ WlCopyResult copyWithWlCopy(const QString &text)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
+    process.setChildProcessModifier(&closeDescriptorsAtExec);
     process.start();
     if (!process.waitForFinished(10000)) {
         process.kill();

@@ -26,27 +26,26 @@ namespace {
 // The texts of the menus and the palette dialog, keyed by objectName.
 struct MenuText {
     const char *name;
-    QString german;
-    QString english;
+    tonfang::BilingualText text;
 };
 
 const MenuText menuTexts[] = {
-    {"copyAsMenu", QStringLiteral("Kopieren als"), QStringLiteral("Copy as")},
-    {"copyAsHex", QStringLiteral("Hex (#RRGGBB)"), QStringLiteral("Hex (#RRGGBB)")},
-    {"copyAsRgb", QStringLiteral("rgb()"), QStringLiteral("rgb()")},
-    {"copyAsHsl", QStringLiteral("hsl()"), QStringLiteral("hsl()")},
-    {"copyAsOklch", QStringLiteral("oklch()"), QStringLiteral("oklch()")},
-    {"saveGimpPalette", QStringLiteral("Als GIMP-Palette speichern \u2026"),
-     QStringLiteral("Save as GIMP Palette \u2026")},
-    {"gimpPaletteFilter", QStringLiteral("GIMP-Palette (*.gpl)"),
-     QStringLiteral("GIMP Palette (*.gpl)")},
+    {"copyAsMenu", {QStringLiteral("Kopieren als"), QStringLiteral("Copy as")}},
+    {"copyAsHex", {QStringLiteral("Hex (#RRGGBB)"), QStringLiteral("Hex (#RRGGBB)")}},
+    {"copyAsRgb", {QStringLiteral("rgb()"), QStringLiteral("rgb()")}},
+    {"copyAsHsl", {QStringLiteral("hsl()"), QStringLiteral("hsl()")}},
+    {"copyAsOklch", {QStringLiteral("oklch()"), QStringLiteral("oklch()")}},
+    {"saveGimpPalette", {QStringLiteral("Als GIMP-Palette speichern \u2026"),
+                         QStringLiteral("Save as GIMP Palette \u2026")}},
+    {"gimpPaletteFilter", {QStringLiteral("GIMP-Palette (*.gpl)"),
+                           QStringLiteral("GIMP Palette (*.gpl)")}},
 };
 
 QString text(const char *name)
 {
     const auto found = std::find_if(std::begin(menuTexts), std::end(menuTexts),
                                     [name](const MenuText &t) { return qstrcmp(t.name, name) == 0; });
-    return tonfang::languageIsEnglish() ? found->english : found->german;
+    return found->text.inLanguage();
 }
 
 QAction *addItem(QMenu *menu, const char *name)
@@ -137,12 +136,10 @@ void CopyAsMenus::copyAs(tonfang::Rgb rgb, ColourFormat format)
 QFileDialog *CopyAsMenus::paletteDialog()
 {
     if (!m_paletteDialog) {
-        m_paletteDialog = new QFileDialog(&m_prog);
+        // GIMP's palette folder reads only names ending in ".gpl". Unlike the
+        // colour list's dialogs this one asks before it overwrites.
+        m_paletteDialog = new SuffixedSaveDialog(&m_prog, QStringLiteral("gpl"));
         m_paletteDialog->setObjectName(QStringLiteral("gimpPaletteDialog"));
-        m_paletteDialog->setAcceptMode(QFileDialog::AcceptSave);
-        m_paletteDialog->setDefaultSuffix(QStringLiteral("gpl"));
-        // Unlike the colour list's dialogs this one asks before it overwrites.
-        m_paletteDialog->setOption(QFileDialog::DontUseNativeDialog);
     }
     // The filter follows the language of the moment.
     m_paletteDialog->setNameFilter(text("gimpPaletteFilter"));
@@ -161,8 +158,11 @@ void CopyAsMenus::saveGimpPalette(const QString &fileName)
     // The colours are taken here, on this thread: the worker writes them from
     // pieces the list copies before it changes them.
     const ColourListSnapshot colours = m_prog.ColorListBox1->colourModel()->snapshot();
-    const std::string header =
-        tonfang::gimpPaletteHeader(QFileInfo(fileName).completeBaseName().toStdString());
+    // The palette is named as its file, dots and all, less ".gpl".
+    QString name = QFileInfo(fileName).fileName();
+    if (name.endsWith(QStringLiteral(".gpl")))
+        name.chop(4);
+    const std::string header = tonfang::gimpPaletteHeader(name.toStdString());
     // Every row is as long as any other.
     const qint64 totalBytes = qint64(header.size()) +
                               colours.size() * qint64(tonfang::gimpPaletteRow({}).size());

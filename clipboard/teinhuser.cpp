@@ -31,32 +31,21 @@ constexpr int buttonTop = 298;
 // The dialog's texts, German and English side by side. The affix fields are
 // announced by the value letters around them (%1, %2); "OK", "Standard", the
 // row captions and the letters read the same in both languages.
-enum class Text { Title, Hint, Cancel, Before, Between, After };
-struct DialogText {
-    Text key;
-    QString german;
-    QString english;
+struct DialogTexts {
+    tonfang::BilingualText title, hint, cancel, before, between, after;
 };
-const std::vector<DialogText> &dialogTexts()
+const DialogTexts &dialogTexts()
 {
-    static const std::vector<DialogText> texts = {
-        {Text::Title, u"Anpassen der Einheiten"_s, u"Customize Units"_s},
-        {Text::Hint, u"Zwischenablage: Zeichen vor und nach den kopierten Werten"_s,
-         u"Clip Board: Signs before and after the copied Values"_s},
-        {Text::Cancel, u"Abbrechen"_s, u"Break"_s},
-        {Text::Before, u"vor %1"_s, u"before %1"_s},
-        {Text::Between, u"zwischen %1 und %2"_s, u"between %1 and %2"_s},
-        {Text::After, u"nach %1"_s, u"after %1"_s},
+    static const DialogTexts texts{
+        .title = {u"Anpassen der Einheiten"_s, u"Customize Units"_s},
+        .hint = {u"Zwischenablage: Zeichen vor und nach den kopierten Werten"_s,
+                 u"Clip Board: Signs before and after the copied Values"_s},
+        .cancel = {u"Abbrechen"_s, u"Break"_s},
+        .before = {u"vor %1"_s, u"before %1"_s},
+        .between = {u"zwischen %1 und %2"_s, u"between %1 and %2"_s},
+        .after = {u"nach %1"_s, u"after %1"_s},
     };
     return texts;
-}
-
-QString textOf(Text key, bool german)
-{
-    for (const DialogText &text : dialogTexts())
-        if (text.key == key)
-            return german ? text.german : text.english;
-    return {};
 }
 
 struct AffixField {
@@ -128,10 +117,10 @@ QString accessibleNameOf(const AffixRow &row, std::size_t index, bool german)
 {
     const QString &letters = row.letters;
     if (index == 0)
-        return textOf(Text::Before, german).arg(letters.front());
+        return dialogTexts().before.in(german).arg(letters.front());
     if (index == std::size_t(letters.size()))
-        return textOf(Text::After, german).arg(letters.back());
-    return textOf(Text::Between, german).arg(letters[index - 1], letters[index]);
+        return dialogTexts().after.in(german).arg(letters.back());
+    return dialogTexts().between.in(german).arg(letters[index - 1], letters[index]);
 }
 
 } // namespace
@@ -229,10 +218,10 @@ void Teinhuser::Sprache()
 
     // One repaint for all the texts instead of one each.
     setUpdatesEnabled(false);
-    setWindowTitle(textOf(Text::Title, german));
-    Label1->setText(textOf(Text::Hint, german));
+    setWindowTitle(dialogTexts().title.in(german));
+    Label1->setText(dialogTexts().hint.in(german));
     Label1->adjustSize();
-    Abbrechen->setText(textOf(Text::Cancel, german));
+    Abbrechen->setText(dialogTexts().cancel.in(german));
     for (const AffixRow &row : affixRows())
         for (std::size_t index = 0; index < row.fields.size(); ++index)
             (this->*row.fields[index].member)

@@ -75,7 +75,9 @@ std::string cssHsl(Rgb rgb, int places)
 std::string cssOklch(Rgb rgb, int places)
 {
     const Oklch lch = RGBToOklch(rgb);
-    const std::string c = decimalText(lch.C, places + 2);
+    // Chroma carries three more places than lightness (at most 15): with two,
+    // some texts decode to a neighbour of the colour they were written from.
+    const std::string c = decimalText(lch.C, places + 3);
     const std::string h = c == "0" ? "0" : hueText(lch.h, places);
     return "oklch(" + decimalText(lch.L * 100, places) + "% " + c + ' ' + h + ')';
 }

@@ -20,17 +20,17 @@
 #include <climits>
 #include <unordered_map>
 
-namespace {
-
-constexpr int rowHeight = ColourListView::rowHeight;
-constexpr QSize sampleSize(22, 10);
-constexpr int sampleMargin = 3; // before the sample and between sample and label
-
 QColor colourOf(tonfang::ColourNumber colour)
 {
     const auto number = static_cast<std::uint32_t>(colour);
     return QColor(int(number & 0xFF), int((number >> 8) & 0xFF), int((number >> 16) & 0xFF));
 }
+
+namespace {
+
+constexpr int rowHeight = ColourListView::rowHeight;
+constexpr QSize sampleSize(22, 10);
+constexpr int sampleMargin = 3; // before the sample and between sample and label
 
 // The label a colour gives, "(255 128 000)".
 QString ownLabel(tonfang::ColourNumber colour)

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+class QColor;
 class QDrag;
 
 struct ColourListEntry {
@@ -26,6 +27,9 @@ struct ColourListEntry {
 
 // A run of colours as a file reader hands them over; a list takes it as it is.
 using ColourBlock = std::vector<tonfang::ColourNumber>;
+
+// The colour a colour number stands for, as Qt paints and edits it.
+QColor colourOf(tonfang::ColourNumber colour);
 
 namespace colourlist {
 // A piece of the list: its colours, and the labels of those of its entries whose

@@ -24,4 +24,17 @@ void setLanguageCode(const QString &code);
 inline bool languageIsGerman() { return languageCode() == languageGerman; }
 inline bool languageIsEnglish() { return languageCode() == languageEnglish; }
 
+// One text in both languages; every window's table of texts is made of these.
+struct BilingualText {
+    QString german;
+    QString english;
+
+    const QString &in(bool german_) const { return german_ ? german : english; }
+    // German unless the code is English, as at start-up.
+    const QString &inLanguage(const QString &code = languageCode()) const
+    {
+        return code == languageEnglish ? english : german;
+    }
+};
+
 } // namespace tonfang

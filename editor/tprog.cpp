@@ -332,7 +332,7 @@ void Tprog::Sprache()
         if (code != (german ? tonfang::languageGerman : tonfang::languageEnglish))
             continue;
         for (const TprogText &text : tprogTexts())
-            applyText(text, text.in(german));
+            applyText(text, text.text.in(german));
         nameSpinArrows(german);
         m_soft_de->menuAction()->setVisible(german);
         m_soft_en->menuAction()->setVisible(!german);
@@ -355,7 +355,8 @@ void Tprog::nameSpinArrows(bool german)
                 continue;  // not created yet
             if (auto *arrow = spin->findChild<QToolButton *>(QLatin1String(text.name),
                                                              Qt::FindDirectChildrenOnly))
-                arrow->setAccessibleName(text.in(german).arg(spin->Associate()->accessibleName()));
+                arrow->setAccessibleName(
+                    text.text.in(german).arg(spin->Associate()->accessibleName()));
         }
     }
 }
@@ -604,74 +605,73 @@ void Tprog::RGBtoALLAusnahme(const QString &tag, Rgb rgb)
 // Each reads all fields of its model; incomplete, malformed or out-of-range input
 // leaves the colour as it is, so the user can type freely.
 
-void Tprog::e_hexChange()
+// The shape of every model's handler but the chromaticity row's: nothing while
+// the synchroniser writes, and a whole valid input sets every other model.
+template <typename ReadInput>
+void Tprog::takeFieldInput(const QString &tag, ReadInput readInput)
 {
     if (m_guard)
         return;
-    if (const auto rgb = tonfang::rgbFromHexInput(textOf(e_hex)))
-        RGBtoALLAusnahme(QStringLiteral("HEX"), *rgb);
+    if (const auto rgb = readInput())
+        RGBtoALLAusnahme(tag, *rgb);
+}
+
+void Tprog::e_hexChange()
+{
+    takeFieldInput(QStringLiteral("HEX"),
+                   [this] { return tonfang::rgbFromHexInput(textOf(e_hex)); });
 }
 
 void Tprog::e_tcolorChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb = tonfang::rgbFromTColorInput(textOf(e_tcolor)))
-        RGBtoALLAusnahme(QStringLiteral("TCOL"), *rgb);
+    takeFieldInput(QStringLiteral("TCOL"),
+                   [this] { return tonfang::rgbFromTColorInput(textOf(e_tcolor)); });
 }
 
 void Tprog::e_redChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb =
-            tonfang::rgbFromRgbInput(textOf(e_red), textOf(e_green), textOf(e_blue)))
-        RGBtoALLAusnahme(QStringLiteral("RGB"), *rgb);
+    takeFieldInput(QStringLiteral("RGB"), [this] {
+        return tonfang::rgbFromRgbInput(textOf(e_red), textOf(e_green), textOf(e_blue));
+    });
 }
 
 void Tprog::e_prChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb = tonfang::rgbFromPercentInput(textOf(e_pr), textOf(e_pg), textOf(e_pb),
-                                                      m_separatorUtf8))
-        RGBtoALLAusnahme(QStringLiteral("PROZENT"), *rgb);
+    takeFieldInput(QStringLiteral("PROZENT"), [this] {
+        return tonfang::rgbFromPercentInput(textOf(e_pr), textOf(e_pg), textOf(e_pb),
+                                            m_separatorUtf8);
+    });
 }
 
 void Tprog::e_hsvHChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb = tonfang::rgbFromHsvInput(textOf(e_hsvH), textOf(e_hsvS),
-                                                  textOf(e_hsvV), m_separatorUtf8))
-        RGBtoALLAusnahme(QStringLiteral("HSV"), *rgb);
+    takeFieldInput(QStringLiteral("HSV"), [this] {
+        return tonfang::rgbFromHsvInput(textOf(e_hsvH), textOf(e_hsvS), textOf(e_hsvV),
+                                        m_separatorUtf8);
+    });
 }
 
 void Tprog::e_cyanChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb = tonfang::rgbFromCmyInput(textOf(e_cyan), textOf(e_magenta),
-                                                  textOf(e_yellow), m_separatorUtf8))
-        RGBtoALLAusnahme(QStringLiteral("CMY"), *rgb);
+    takeFieldInput(QStringLiteral("CMY"), [this] {
+        return tonfang::rgbFromCmyInput(textOf(e_cyan), textOf(e_magenta), textOf(e_yellow),
+                                        m_separatorUtf8);
+    });
 }
 
 void Tprog::e_cChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb = tonfang::rgbFromCmykInput(textOf(e_c), textOf(e_m), textOf(e_y),
-                                                   textOf(e_k), m_separatorUtf8))
-        RGBtoALLAusnahme(QStringLiteral("CMYK"), *rgb);
+    takeFieldInput(QStringLiteral("CMYK"), [this] {
+        return tonfang::rgbFromCmykInput(textOf(e_c), textOf(e_m), textOf(e_y), textOf(e_k),
+                                         m_separatorUtf8);
+    });
 }
 
 void Tprog::e_xChange()
 {
-    if (m_guard)
-        return;
-    if (const auto rgb =
-            tonfang::rgbFromXyzInput(textOf(e_x), textOf(e_yy), textOf(e_z), m_separatorUtf8))
-        RGBtoALLAusnahme(QStringLiteral("XYZ"), *rgb);
+    takeFieldInput(QStringLiteral("XYZ"), [this] {
+        return tonfang::rgbFromXyzInput(textOf(e_x), textOf(e_yy), textOf(e_z), m_separatorUtf8);
+    });
 }
 
 void Tprog::e_kxChange()

@@ -128,6 +128,8 @@ private:
     void e_cChange();
     void e_xChange();
     void e_kxChange();
+    template <typename ReadInput>
+    void takeFieldInput(const QString &tag, ReadInput readInput);
 
     void readDecimalSeparator();
 

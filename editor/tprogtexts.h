@@ -3,8 +3,11 @@
 // side, in one table keyed by the objectName of the control, action or menu
 // that shows it.
 
+#include "editor/languagecode.h"
+
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // Where a text goes: the visible caption (window title, menu title, action
@@ -15,12 +18,15 @@
 enum class TextRole { Caption, AccessibleName, ToolTip, SpinArrowName };
 
 struct TprogText {
-    const char *name;  // objectName of the window, control, menu or action
-    QString german;
-    QString english;
-    TextRole role = TextRole::Caption;
+    TprogText(const char *name_, QString german, QString english,
+              TextRole role_ = TextRole::Caption)
+        : name(name_), text{std::move(german), std::move(english)}, role(role_)
+    {
+    }
 
-    const QString &in(bool german_) const { return german_ ? german : english; }
+    const char *name;  // objectName of the window, control, menu or action
+    tonfang::BilingualText text;
+    TextRole role;
 };
 
 // In window order: window, controls, then the menus from left to right.

@@ -9,13 +9,13 @@ namespace tonfang {
 namespace {
 
 // An address on both sites: the German host with its path, the English host with its.
-HelpText address(const char *germanHost, const char *germanPath, const char *englishHost,
+BilingualText address(const char *germanHost, const char *germanPath, const char *englishHost,
                  const char *englishPath)
 {
     return {QString::fromLatin1(germanHost) + QString::fromLatin1(germanPath),
             QString::fromLatin1(englishHost) + QString::fromLatin1(englishPath)};
 }
-HelpText mainSite(const char *germanPath, const char *englishPath)
+BilingualText mainSite(const char *germanPath, const char *englishPath)
 {
     return address(HOST_DE, germanPath, HOST_EN, englishPath);
 }

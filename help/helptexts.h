@@ -4,17 +4,14 @@
 // drawn from top to bottom, so a sentence or a paragraph is added by adding a
 // row.
 
+#include "editor/languagecode.h"
+
 #include <QString>
 
 #include <array>
 #include <vector>
 
 namespace tonfang {
-
-struct HelpText {
-    QString german, english;
-    const QString &in(bool german_) const { return german_ ? german : english; }
-};
 
 enum class HelpBlock {
     Heading,         // 16-pixel heading
@@ -29,29 +26,29 @@ enum class HelpBlock {
 
 struct HelpRow {
     HelpBlock kind;
-    HelpText text;
+    BilingualText text;
 };
 
 struct HelpPageText {
     const char *germanName, *englishName;  // objectNames of the page
-    HelpText tab;
+    BilingualText tab;
     std::vector<HelpRow> rows;
 };
 
 struct HelpWindowText {
-    HelpText caption, back, next;
+    BilingualText caption, back, next;
     std::array<HelpPageText, 5> pages;  // in page-control order
 };
 const HelpWindowText &helpWindowText();
 
 struct ReportWindowText {
-    HelpText caption, ok;
+    BilingualText caption, ok;
     std::vector<HelpRow> rows;
 };
 const ReportWindowText &reportWindowText();
 
 struct OverviewText {
-    HelpText heading, introduction, address;
+    BilingualText heading, introduction, address;
 };
 const OverviewText &overviewText();
 

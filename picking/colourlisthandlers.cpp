@@ -32,12 +32,6 @@ const auto defaultSuffix = QStringLiteral("txt");
 // an entry can travel through a list longer than the window.
 constexpr int autoScrollMargin = 16;
 
-QColor toQColor(tonfang::ColourNumber colour)
-{
-    const tonfang::Rgb rgb = tonfang::TColorToRGB(colour);
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 tonfang::Rgb toRgb(const QColor &colour)
 {
     return {std::uint8_t(colour.red()), std::uint8_t(colour.green()), std::uint8_t(colour.blue())};
@@ -212,7 +206,7 @@ QColorDialog *ColourListHandlers::colourDialog()
 void ColourListHandlers::windialogClick()
 {
     QColorDialog *cd = colourDialog();
-    cd->setCurrentColor(toQColor(m_prog.farbfeld->colour()));
+    cd->setCurrentColor(colourOf(m_prog.farbfeld->colour()));
     if (cd->exec() != QDialog::Accepted)
         return;
     m_prog.RGBtoALL(toRgb(cd->selectedColor()));

@@ -685,7 +685,7 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
     ColourListReadResult result;
     QFile file(fileName);
     try {
-        openWideTextFile(file);
+        openWideTextFile(file, hooks.beforeOpen);
     } catch (const WideFileError &) {
         result.discardEntries = true;
         result.error = std::current_exception();
@@ -706,7 +706,7 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
             // As when the whole file is read: a read error anywhere outweighs
             // whatever the bytes before it held.
             result.discardEntries = true;
-            result.error = std::make_exception_ptr(wideFileReadError(file));
+            result.error = std::make_exception_ptr(wideFileReadError(fileName, file));
             return result;
         }
         if (count == 0)

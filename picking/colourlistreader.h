@@ -67,6 +67,8 @@ struct ColourListReadHooks {
     std::function<void(qint64 bytesRead, qint64 fileSize)> progress;
     // Asked before each read.
     std::function<bool()> cancelRequested;
+    // Called just before the file is opened.
+    std::function<void()> beforeOpen;
 };
 
 ColourListReadResult readColourListFile(const QString &fileName, const ColourListReadHooks &hooks,

@@ -2,7 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
-#include <QFileDialog>
+#include <QLineEdit>
 
 QString askFileName(QFileDialog *dialog)
 {
@@ -14,4 +14,26 @@ QString askFileName(QFileDialog *dialog)
     if (answer != QDialog::Accepted)
         return {};
     return dialog->selectedFiles().value(0);
+}
+
+SuffixedSaveDialog::SuffixedSaveDialog(QWidget *parent, const QString &suffix)
+    : QFileDialog(parent), m_suffix(u'.' + suffix)
+{
+    setAcceptMode(QFileDialog::AcceptSave);
+    setOption(QFileDialog::DontUseNativeDialog);
+    setDefaultSuffix(suffix);
+}
+
+void SuffixedSaveDialog::accept()
+{
+    // The dialog's own accept reads the name field (selectFile() leaves a
+    // focused field alone), adds a default suffix only to a name without a
+    // dot, then asks about replacing; so the suffix goes into the field first.
+    // Several quoted names and folders are left to the dialog.
+    auto *field = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QString name = selectedFiles().value(0);
+    if (field && !field->text().contains(u'"') && !name.isEmpty() && !name.endsWith(m_suffix) &&
+        !QFileInfo(name).isDir())
+        field->setText(field->text() + m_suffix);
+    QFileDialog::accept();
 }

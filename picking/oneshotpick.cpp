@@ -5,6 +5,7 @@
 #include "picking/pickingtexts.h"
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
+#include "picking/terminationsignals.h"
 #include "picking/waylandpick.h"
 
 #include <QAbstractNativeEventFilter>
@@ -100,6 +101,7 @@ public:
         loadCursor();
         loadKeymap();
         QCoreApplication::instance()->installNativeEventFilter(this);
+        tonfang::onTerminationSignal(this, [this] { finish(OneShotPick{}); });
         m_patience.start();
         if (!tryGrab())
             m_retry.start();
@@ -363,6 +365,7 @@ OneShotPick pickFromPortal()
     });
     QObject::connect(&portal, &ColourPortal::pickUnsupported, &portal,
                      [&] { end(impossible(tonfang::portalColourPickerMissingLine())); });
+    tonfang::onTerminationSignal(&portal, [&] { end(OneShotPick{}); });
     loop.exec();
     return result;
 }

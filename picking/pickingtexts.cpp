@@ -1,83 +1,85 @@
 #include "picking/pickingtexts.h"
 
 #include "editor/languagecode.h"
+#include "picking/colourlistreader.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+using tonfang::BilingualText;
 
 namespace {
 
-struct Text {
-    const char *german;
-    const char *english;
-};
-
 // German and English side by side.
-constexpr Text portalColourPickerMissing{
-    "Das Aufnehmen einer Farbe vom Bildschirm braucht auf diesem Desktop die Farbauswahl "
-    "des Desktop-Portals, und die ist nicht verfügbar. Sie kommt meist mit den Paketen "
-    "xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME) oder xdg-desktop-portal-kde (KDE).",
-    "Picking a color from the screen on this desktop needs the color picker of the desktop "
-    "portal, which is not available. It usually comes with the packages xdg-desktop-portal "
-    "and xdg-desktop-portal-gnome (GNOME) or xdg-desktop-portal-kde (KDE).",
+const BilingualText portalColourPickerMissing{
+    u"Das Aufnehmen einer Farbe vom Bildschirm braucht auf diesem Desktop die Farbauswahl "
+    u"des Desktop-Portals, und die ist nicht verfügbar. Sie kommt meist mit den Paketen "
+    u"xdg-desktop-portal und xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) oder "
+    u"xdg-desktop-portal-wlr mit grim und slurp (sway und andere wlroots-Desktops)."_s,
+    u"Picking a color from the screen on this desktop needs the color picker of the desktop "
+    u"portal, which is not available. It usually comes with the packages xdg-desktop-portal "
+    u"and xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE) or xdg-desktop-portal-wlr "
+    u"with grim and slurp (sway and other wlroots desktops)."_s,
 };
 
 // One line each for standard error when a pick from the command line cannot
 // be made.
-constexpr Text grabRefused{
-    "tonfang: Maus oder Tastatur sind von einem anderen Programm belegt; es wurde keine Farbe "
-    "aufgenommen.",
-    "tonfang: the pointer or the keyboard is held by another program; no color was picked.",
+const BilingualText grabRefused{
+    u"tonfang: Maus oder Tastatur sind von einem anderen Programm belegt; es wurde keine Farbe "
+    u"aufgenommen."_s,
+    u"tonfang: the pointer or the keyboard is held by another program; no color was picked."_s,
 };
-constexpr Text portalMissingLine{
-    "tonfang: Farben aufnehmen geht auf diesem Desktop nur mit der Farbauswahl des "
-    "Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und "
-    "xdg-desktop-portal-gnome oder xdg-desktop-portal-kde).",
-    "tonfang: picking a color on this desktop needs the color picker of the desktop portal, "
-    "which is not available (packages xdg-desktop-portal and xdg-desktop-portal-gnome or "
-    "xdg-desktop-portal-kde).",
+const BilingualText portalMissingLine{
+    u"tonfang: Farben aufnehmen geht auf diesem Desktop nur mit der Farbauswahl des "
+    u"Desktop-Portals, und die ist nicht verfügbar (Pakete xdg-desktop-portal und für GNOME "
+    u"xdg-desktop-portal-gnome, für KDE xdg-desktop-portal-kde, für sway und andere "
+    u"wlroots-Desktops xdg-desktop-portal-wlr mit grim und slurp)."_s,
+    u"tonfang: picking a color on this desktop needs the color picker of the desktop portal, "
+    u"which is not available (packages xdg-desktop-portal and, for GNOME, "
+    u"xdg-desktop-portal-gnome, for KDE xdg-desktop-portal-kde, for sway and other wlroots "
+    u"desktops xdg-desktop-portal-wlr with grim and slurp)."_s,
 };
-constexpr Text portalFailed{
-    "tonfang: die Farbauswahl des Desktop-Portals hat keine Farbe geliefert.",
-    "tonfang: the color picker of the desktop portal gave no color.",
+const BilingualText portalFailed{
+    u"tonfang: die Farbauswahl des Desktop-Portals hat keine Farbe geliefert."_s,
+    u"tonfang: the color picker of the desktop portal gave no color."_s,
 };
-constexpr Text noScreen{
-    "tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige.",
-    "tonfang: picking a color needs an X11 or Wayland display.",
+const BilingualText noScreen{
+    u"tonfang: Farben aufnehmen braucht eine X11- oder Wayland-Anzeige."_s,
+    u"tonfang: picking a color needs an X11 or Wayland display."_s,
 };
-constexpr Text compositorLost{
-    "tonfang: die Verbindung zum Wayland-Compositor ist abgebrochen; es wurde keine Farbe "
-    "aufgenommen.",
-    "tonfang: the connection to the Wayland compositor was lost; no color was picked.",
+const BilingualText displayBroke{
+    u"tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen."_s,
+    u"tonfang: the connection to the display broke; no color was picked."_s,
 };
-constexpr Text nativePickUnavailable{
-    "tonfang: TONFANG_WAYLAND_PICKER=native, aber der Compositor bietet keine "
-    "Bildschirmaufnahme (wlr-screencopy 3) mit Overlay-Ebenen (wlr-layer-shell); es wird die "
-    "Farbauswahl des Desktop-Portals gefragt.",
-    "tonfang: TONFANG_WAYLAND_PICKER=native, but the compositor offers no screen capture "
-    "(wlr-screencopy 3) with overlay layers (wlr-layer-shell); asking the color picker of the "
-    "desktop portal instead.",
+const BilingualText openingColourList{u"Farbliste wird geöffnet …"_s,
+                                      u"Opening the color list …"_s};
+const BilingualText savingColourList{u"Farbliste wird gespeichert …"_s,
+                                     u"Saving the color list …"_s};
+const BilingualText cancel{u"Abbrechen"_s, u"Cancel"_s};
+const BilingualText compositorLost{
+    u"tonfang: die Verbindung zum Wayland-Compositor ist abgebrochen; es wurde keine Farbe "
+    u"aufgenommen."_s,
+    u"tonfang: the connection to the Wayland compositor was lost; no color was picked."_s,
 };
-constexpr Text unknownWaylandPicker{
-    "tonfang: TONFANG_WAYLAND_PICKER=„%1“ ist unbekannt (portal oder native) und wird "
-    "übergangen.",
-    "tonfang: TONFANG_WAYLAND_PICKER=\"%1\" is unknown (portal or native) and is ignored.",
+const BilingualText nativePickUnavailable{
+    u"tonfang: TONFANG_WAYLAND_PICKER=native, aber der Compositor bietet keine "
+    u"Bildschirmaufnahme (wlr-screencopy 3) mit Overlay-Ebenen (wlr-layer-shell); es wird die "
+    u"Farbauswahl des Desktop-Portals gefragt."_s,
+    u"tonfang: TONFANG_WAYLAND_PICKER=native, but the compositor offers no screen capture "
+    u"(wlr-screencopy 3) with overlay layers (wlr-layer-shell); asking the color picker of the "
+    u"desktop portal instead."_s,
 };
-constexpr Text openingColourList{"Farbliste wird geöffnet …", "Opening the colour list …"};
-constexpr Text savingColourList{"Farbliste wird gespeichert …", "Saving the colour list …"};
-constexpr Text cancel{"Abbrechen", "Cancel"};
+const BilingualText unknownWaylandPicker{
+    u"tonfang: TONFANG_WAYLAND_PICKER=„%1“ ist unbekannt (portal oder native) und wird "
+    u"übergangen."_s,
+    u"tonfang: TONFANG_WAYLAND_PICKER=\"%1\" is unknown (portal or native) and is ignored."_s,
+};
 
-constexpr Text colourListCapacity{
-    "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen.",
-    "The colour list can hold at most 100,000,000 entries.",
+// %1: the capacity, grouped as each language writes its numbers.
+const BilingualText colourListCapacityMessage{
+    u"Die Farbliste kann höchstens %1 Einträge aufnehmen."_s,
+    u"The color list can hold at most %1 entries."_s,
 };
-
-QString inLanguage(const Text &text, const QString &languageCode)
-{
-    return QString::fromUtf8(languageCode == tonfang::languageGerman ? text.german : text.english);
-}
-
-QString inLanguage(const Text &text)
-{
-    return inLanguage(text, tonfang::languageCode());
-}
 
 } // namespace
 
@@ -85,62 +87,70 @@ namespace tonfang {
 
 QString portalColourPickerMissingText()
 {
-    return inLanguage(portalColourPickerMissing);
+    return portalColourPickerMissing.inLanguage();
 }
 
 QString openingColourListText()
 {
-    return inLanguage(openingColourList);
+    return openingColourList.inLanguage();
 }
 
 QString savingColourListText()
 {
-    return inLanguage(savingColourList);
+    return savingColourList.inLanguage();
 }
 
 QString cancelText()
 {
-    return inLanguage(cancel);
+    return cancel.inLanguage();
 }
 
 QString grabRefusedLine()
 {
-    return inLanguage(grabRefused);
+    return grabRefused.inLanguage();
 }
 
 QString portalColourPickerMissingLine()
 {
-    return inLanguage(portalMissingLine);
+    return portalMissingLine.inLanguage();
 }
 
 QString portalPickFailedLine()
 {
-    return inLanguage(portalFailed);
+    return portalFailed.inLanguage();
 }
 
 QString noScreenToPickFromLine()
 {
-    return inLanguage(noScreen);
+    return noScreen.inLanguage();
+}
+
+QString displayBrokeLine()
+{
+    return displayBroke.inLanguage();
 }
 
 QString compositorLostLine()
 {
-    return inLanguage(compositorLost);
+    return compositorLost.inLanguage();
 }
 
 QString nativePickUnavailableLine()
 {
-    return inLanguage(nativePickUnavailable);
+    return nativePickUnavailable.inLanguage();
 }
 
 QString unknownWaylandPickerLine(const QString &value)
 {
-    return inLanguage(unknownWaylandPicker).arg(value);
+    return unknownWaylandPicker.inLanguage().arg(value);
 }
 
 QString colourListCapacityText(const QString &languageCode)
 {
-    return inLanguage(colourListCapacity, languageCode);
+    const auto capacity = qulonglong(colourListCapacity);
+    const BilingualText number{QLocale(QLocale::German).toString(capacity),
+                               QLocale(QLocale::English).toString(capacity)};
+    return colourListCapacityMessage.inLanguage(languageCode).arg(number.inLanguage(languageCode));
 }
 
 } // namespace tonfang

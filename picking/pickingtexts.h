@@ -22,6 +22,7 @@ QString grabRefusedLine();              // the grab was refused for a second
 QString portalColourPickerMissingLine();
 QString portalPickFailedLine();         // the portal failed, not the user cancelling
 QString noScreenToPickFromLine();       // neither X11 nor a portal
+QString displayBrokeLine();             // the X server went away during the pick
 QString compositorLostLine();           // the Wayland compositor went away mid-pick
 
 // Lines for standard error about TONFANG_WAYLAND_PICKER: native asked of a

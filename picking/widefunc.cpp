@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,7 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -33,20 +35,6 @@ WideFileError fileError(const char16_t *format, const QString &fileName, const Q
 {
     const QString path = QFileInfo(fileName).absoluteFilePath();
     return WideFileError(QString::fromUtf16(format).arg(path, reason).toStdString());
-}
-
-// Opens a file for reading. Devices and pipes are refused: reading one could
-// block the window for good or never end.
-void openForReading(QFile &file)
-{
-    const QFileInfo info(file.fileName());
-    if (info.exists() && !info.isFile()) {
-        const QString reason = info.isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR))
-                                            : QString::fromUtf16(texts::notRegularFile);
-        throw fileError(texts::cannotOpen, file.fileName(), reason);
-    }
-    if (!file.open(QIODevice::ReadOnly))
-        throw fileError(texts::cannotOpen, file.fileName(), file.errorString());
 }
 
 // How many bytes of mark each encoding skips before its text.
@@ -187,6 +175,8 @@ public:
         m_fd = fd;
     }
     int get() const { return m_fd; }
+    // Hands the descriptor over to whoever closes it instead.
+    void release() { m_fd = -1; }
     explicit operator bool() const { return m_fd >= 0; }
     // 0, or -1 with errno set.
     int close()
@@ -200,6 +190,35 @@ private:
     int m_fd = -1;
 };
 
+// Opens a file for reading. Devices, pipes and folders are refused: reading one
+// could block for good or never end. The check is made on the file opened, not
+// on its name, and the open itself does not wait, so that a pipe put in the
+// name's place meanwhile cannot hold it either.
+void openForReading(QFile &file, const std::function<void()> &beforeOpen = {})
+{
+    if (beforeOpen)
+        beforeOpen();
+    const auto refused = [&file](int error) {
+        return fileError(texts::cannotOpen, file.fileName(), systemReason(error));
+    };
+    FileDescriptor fd;
+    fd.reset(::open(QFile::encodeName(file.fileName()).constData(),
+                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd || ::fstat(fd.get(), &info) != 0)
+        throw refused(errno);
+    if (S_ISDIR(info.st_mode))
+        throw refused(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throw fileError(texts::cannotOpen, file.fileName(), QString::fromUtf16(texts::notRegularFile));
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw refused(errno);
+    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        throw fileError(texts::cannotOpen, file.fileName(), file.errorString());
+    fd.release();
+}
+
 // The new content on its way: removed unless its path was cleared once it
 // took the old file's place.
 struct TemporaryFile {
@@ -208,11 +227,13 @@ struct TemporaryFile {
     TemporaryFile() = default;
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
-    ~TemporaryFile()
+    ~TemporaryFile() { remove(); }
+    void remove()
     {
         fd.close();
         if (!path.isEmpty())
             ::unlink(path.constData());
+        path.clear();
     }
 };
 
@@ -237,6 +258,8 @@ int writeAll(int fd, QByteArrayView bytes)
 // Writes over an existing file where no temporary file can be made beside it.
 // The whole new size is reserved first, so that a lack of space is found while
 // the old content is still whole; from then on the writing runs to its end.
+// Power loss or SIGKILL during these writes cannot be made safe: the window is
+// kept to one pass of writes, with every piece ready to be written.
 bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBytes,
                   const SaveControl &control, const std::function<WideFileError(int)> &failure)
 {
@@ -278,6 +301,109 @@ bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBy
     if (::ftruncate(fd.get(), written) != 0 || ::fsync(fd.get()) != 0 || fd.close() != 0)
         throw failure(errno);
     return true;
+}
+
+// Follows the symbolic links that `path` (absolute) leads through to the file a
+// save writes, which may not exist yet; a relative link is read against its
+// link's folder. Gives 0 or the system's error number.
+int followLinks(QByteArray &path)
+{
+    for (int links = 0; links < 40; ++links) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(info.st_mode))
+            return 0;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length =
+            ::readlink(path.constData(), target.data(), std::size_t(target.size()));
+        if (length < 0)
+            return errno;
+        target.truncate(length);
+        path = target.startsWith('/') ? target : path.left(path.lastIndexOf('/') + 1) + target;
+    }
+    return ELOOP;
+}
+
+// A hidden name beside the file for its new content, within the folder's limit
+// for names in bytes: the file's own name is shortened by whole characters.
+QByteArray temporaryPath(const QByteArray &folder, const QByteArray &fileName)
+{
+    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const QByteArray suffix =
+        '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+    QString borrowed = QFile::decodeName(fileName);
+    QByteArray name = fileName;
+    while (1 + name.size() + suffix.size() > (limit > 0 ? limit : 255) && !borrowed.isEmpty()) {
+        borrowed.chop(borrowed.size() > 1 && borrowed.back().isLowSurrogate()
+                              && borrowed[borrowed.size() - 2].isHighSurrogate()
+                          ? 2
+                          : 1);
+        name = QFile::encodeName(borrowed);
+    }
+    return folder + "/." + name + suffix;
+}
+
+// Whether the folder's sticky bit keeps this user, who is not root, from
+// replacing a file: neither the file nor the folder is theirs.
+bool stickyFolderRefuses(const QByteArray &folder, const struct stat &old)
+{
+    const uid_t user = ::geteuid();
+    struct stat info {};
+    return user != 0 && ::stat(folder.constData(), &info) == 0 && (info.st_mode & S_ISVTX) != 0
+           && info.st_uid != user && old.st_uid != user;
+}
+
+// Gives the file `to` the extended attributes of `from`, its access control
+// list among them. Those of the namespaces reserved to the system are left out
+// where the user may not set them. Gives 0 or the system's error number.
+int copyAttributes(const QByteArray &from, int to)
+{
+    ssize_t size = ::listxattr(from.constData(), nullptr, 0);
+    QByteArray names(std::max<ssize_t>(size, 0), Qt::Uninitialized);
+    if (size > 0)
+        size = ::listxattr(from.constData(), names.data(), std::size_t(names.size()));
+    if (size < 0)
+        return errno == ENOTSUP ? 0 : errno;
+    names.truncate(size);
+    for (const QByteArray &name : names.split('\0')) {
+        const char *const key = name.constData();
+        ssize_t length = name.isEmpty() ? -1 : ::getxattr(from.constData(), key, nullptr, 0);
+        QByteArray value(std::max<ssize_t>(length, 0), Qt::Uninitialized);
+        if (length > 0)
+            length = ::getxattr(from.constData(), key, value.data(), std::size_t(value.size()));
+        if (length < 0)
+            continue; // gone meanwhile
+        if (::fsetxattr(to, key, value.constData(), std::size_t(length), 0) != 0) {
+            const bool reserved = name.startsWith("trusted.") || name.startsWith("security.");
+            if (!reserved || (errno != EPERM && errno != EACCES && errno != ENOTSUP))
+                return errno;
+        }
+    }
+    return 0;
+}
+
+// The bytes of a finished temporary file, piece by piece.
+BytePieces piecesOf(int fd, const std::function<WideFileError(int)> &failure)
+{
+    return [fd, failure, offset = qint64(0)](QByteArray &piece) mutable {
+        piece.resize(1 << 20);
+        const ssize_t count = ::pread(fd, piece.data(), std::size_t(piece.size()), offset);
+        if (count < 0)
+            throw failure(errno);
+        piece.truncate(count);
+        offset += count;
+        return count > 0;
+    };
+}
+
+void syncFolder(const QByteArray &folder)
+{
+    FileDescriptor fd;
+    fd.reset(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // The new file has taken the old one's place: a failure leaves nothing to undo.
+    if (fd)
+        ::fsync(fd.get());
 }
 
 } // namespace
@@ -385,46 +511,58 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
         return fileError(texts::cannotCreate, fileName, systemReason(error));
     };
 
-    // A symbolic link stays what it is: the file it points to is replaced.
-    const QFileInfo named(fileName);
-    const QFileInfo target(named.isSymLink() && named.exists() ? named.canonicalFilePath()
-                                                               : named.absoluteFilePath());
-    const QByteArray path = QFile::encodeName(target.filePath());
+    // A symbolic link stays what it is: the file it leads to is replaced or made.
+    QByteArray path = QFile::encodeName(QFileInfo(fileName).absoluteFilePath());
+    if (const int error = followLinks(path))
+        throw failure(error);
+    const QByteArray folder = path.left(std::max<qsizetype>(path.lastIndexOf('/'), 1));
     struct stat old {};
     const bool exists = ::stat(path.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         throw failure(EISDIR);
     if (exists && !S_ISREG(old.st_mode))
         throw fileError(texts::cannotCreate, fileName, QString::fromUtf16(texts::notRegularFile));
+    // Written in place, a failure without a reason of its own gives `reason`.
+    const auto inPlace = [&](const BytePieces &pieces, qint64 size, int reason,
+                             const SaveControl &inPlaceControl) {
+        return writeInPlace(path, pieces, size, inPlaceControl,
+                            [&](int error) { return failure(error ? error : reason); });
+    };
+    // The finished temporary file is copied without progress: it has been told.
+    const auto copyInPlace = [&](TemporaryFile &temp, qint64 size, int reason) {
+        return inPlace(piecesOf(temp.fd.get(), failure), size, reason,
+                       {control.cancelRequested, {}, {}});
+    };
+    if (exists && stickyFolderRefuses(folder, old))
+        return inPlace(next, totalBytes, EPERM, control);
 
-    // O_EXCL under a random name rather than mkstemp: the new file then gets
-    // the permissions the umask gives, like any file the program creates.
+    // O_EXCL under a random name rather than mkstemp: a new file gets the
+    // permissions the umask and the folder's default ACL give, like any file
+    // the program creates. One that replaces a file stays its owner's alone
+    // until it has the old file's mode and ACL.
     TemporaryFile temp;
     int createError = EEXIST;
     for (int attempt = 0; attempt < 16 && createError == EEXIST; ++attempt) {
-        temp.path = QFile::encodeName(target.absolutePath() + QLatin1String("/.")
-                                      + target.fileName().left(100) + QLatin1Char('.')
-                                      + QString::number(QRandomGenerator::global()->generate(), 36)
-                                      + QLatin1String(".tmp"));
-        temp.fd.reset(::open(temp.path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        temp.path = temporaryPath(folder, path.sliced(path.lastIndexOf('/') + 1));
+        temp.fd.reset(::open(temp.path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                             exists ? 0600 : 0666));
         createError = temp.fd ? 0 : errno;
     }
     if (!temp.fd) {
         temp.path.clear();
         if (!exists)
             throw failure(createError);
-        return writeInPlace(path, next, totalBytes, control, [&](int error) {
-            return failure(error ? error : createError);
-        });
+        return inPlace(next, totalBytes, createError, control);
     }
-
-    if (exists) {
-        // Owner first: changing it clears set-id bits that the mode then restores.
-        if (::fchown(temp.fd.get(), old.st_uid, old.st_gid) != 0) {
-            // Only root may give a file away; the new file is then the user's.
-        }
-        if (::fchmod(temp.fd.get(), old.st_mode & 07777) != 0)
-            throw failure(errno);
+    if (control.temporaryCreated)
+        control.temporaryCreated(temp.path);
+    // Owner first: changing it clears set-id bits that the mode then restores.
+    // A user who may not give the new file the old owner and group writes in
+    // place, which keeps them with the inode.
+    if (exists && ::fchown(temp.fd.get(), old.st_uid, old.st_gid) != 0) {
+        const int error = errno;
+        temp.remove();
+        return inPlace(next, totalBytes, error, control);
     }
     // Reserving the space first turns a full disk into an error before any
     // writing; file systems that cannot reserve simply write.
@@ -447,12 +585,27 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
     }
     if (written < totalBytes && ::ftruncate(temp.fd.get(), written) != 0)
         throw failure(errno);
+    if (exists && ::fchmod(temp.fd.get(), old.st_mode & 07777) != 0)
+        throw failure(errno);
+    // An ACL that cannot be given would leave the file open to others, or
+    // closed to those the ACL names.
+    if (exists) {
+        if (const int error = copyAttributes(path, temp.fd.get()))
+            return copyInPlace(temp, written, error);
+    }
     // A write error may surface only when the data reach the disk.
-    if (::fsync(temp.fd.get()) != 0 || temp.fd.close() != 0)
+    if (::fsync(temp.fd.get()) != 0)
         throw failure(errno);
-    if (::rename(temp.path.constData(), path.constData()) != 0)
-        throw failure(errno);
+    if (::rename(temp.path.constData(), path.constData()) != 0) {
+        // A sticky folder refuses the rename to one who owns neither it nor the file.
+        const int error = errno;
+        if (exists && (error == EPERM || error == EACCES))
+            return copyInPlace(temp, written, error);
+        throw failure(error);
+    }
     temp.path.clear();
+    temp.fd.close();
+    syncFolder(folder);
     return true;
 }
 
@@ -504,14 +657,14 @@ QString CodePointToWide(std::uint32_t codePoint)
     return text;
 }
 
-void openWideTextFile(QFile &file)
+void openWideTextFile(QFile &file, const std::function<void()> &beforeOpen)
 {
-    openForReading(file);
+    openForReading(file, beforeOpen);
 }
 
-WideFileError wideFileReadError(const QFile &file)
+WideFileError wideFileReadError(const QString &fileName, const QFile &file)
 {
-    return fileError(texts::cannotOpen, file.fileName(), file.errorString());
+    return fileError(texts::cannotOpen, fileName, file.errorString());
 }
 
 WideFileError invalidUtf7Error()

@@ -61,6 +61,8 @@ using BytePieces = std::function<bool(QByteArray &piece)>;
 struct SaveControl {
     std::function<bool()> cancelRequested;            // polled between pieces
     std::function<void(qint64 bytesWritten)> written; // progress
+    // Called once the temporary file exists, before anything is written to it.
+    std::function<void(const QByteArray &temporaryPath)> temporaryCreated = {};
 };
 
 // Writes the bytes to `fileName`, replacing it only once the new content is
@@ -74,8 +76,14 @@ struct SaveControl {
 // in a read-only folder, no inodes left), the file is written in place, but
 // only once the space for all of `totalBytes` is reserved; with the size
 // unknown the save is refused instead. Once writing in place has begun it runs
-// to the end whatever cancelRequested says. A replaced file keeps its
-// permissions; a symbolic link stays one and its target is replaced.
+// to the end whatever cancelRequested says.
+//
+// A replaced file keeps its owner, group, mode, access control list and
+// extended attributes, and the new content is never open to anyone the old
+// file was closed to. Where these cannot be given to a new file (the user may
+// not give it the old group or owner), or the folder's sticky bit refuses the
+// rename, the file is written in place too. A symbolic link stays one and the
+// file it leads to is replaced, or created when the link dangles.
 bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64 totalBytes,
                          const SaveControl &control = {});
 
@@ -106,11 +114,12 @@ QString CodePointToWide(std::uint32_t codePoint);
 
 // For reading a text file piece by piece with the outcomes of LoadWideTextFile.
 // Opens the file for reading; devices, pipes and folders are refused with
-// WideFileError, as is a file that cannot be opened.
-void openWideTextFile(QFile &file);
+// WideFileError, as is a file that cannot be opened. The file opened is the one
+// checked; `beforeOpen`, when given, is called just before the open.
+void openWideTextFile(QFile &file, const std::function<void()> &beforeOpen = {});
 // A file that could not be read to its end: the message of one that cannot be
 // opened, with the system's reason.
-WideFileError wideFileReadError(const QFile &file);
+WideFileError wideFileReadError(const QString &fileName, const QFile &file);
 // A UTF-7 text that does not decode.
 WideFileError invalidUtf7Error();
 // How many bytes of mark an encoding skips before its text.

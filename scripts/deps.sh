@@ -5,14 +5,15 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libxcb-randr0-dev libxcb-cursor-dev libjpeg-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev libxcb-randr0-dev libxcb-cursor-dev libjpeg-dev libpng-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick
-  dbus-daemon python3-dbus python3-gi fonts-dejavu-core locales
-  dpkg-dev file lintian desktop-file-utils appstream
+  xvfb xauth xdotool xclip x11-xserver-utils x11-utils imagemagick openbox
+  dbus-daemon python3-dbus python3-gi python3-pyatspi at-spi2-core fonts-dejavu-core locales
+  # A real portal, as on every desktop, which the portal tests must keep off their bus.
+  xdg-desktop-portal xdg-desktop-portal-gtk
+  dpkg-dev file lintian desktop-file-utils appstream acl
   libwayland-bin libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev
-  qt6-wayland sway swaybg grim wtype weston slurp wl-clipboard
-  xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire
+  qt6-wayland sway swaybg grim wtype weston slurp wl-clipboard xdg-desktop-portal-wlr pipewire
 )
 
 missing=()

@@ -1,9 +1,10 @@
 // Starts a program on the X server of $DISPLAY and reports, from outside the
 // program, how long it took until its first window with a given title was
-// mapped, and its resident memory when a second given window was mapped:
-//   launch_probe FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]
-// prints "<milliseconds to FIRST_TITLE> <VmRSS kB at SHOWN_TITLE>".
-// Titles match as prefixes. The program is then ended with SIGTERM.
+// mapped, and its resident memory a fixed time after that map, the same moment
+// for every program compared:
+//   launch_probe FIRST_TITLE -- PROGRAM [ARGS...]
+// prints "<milliseconds to FIRST_TITLE> <VmRSS kB 3 s after that map>".
+// The title matches as a prefix. The program is then ended with SIGTERM.
 //   launch_probe --grab -- PROGRAM [ARGS...]
 // prints "<milliseconds until the pointer is grabbed> <VmHWM kB then>" for a
 // program that grabs the pointer without showing a window: the probe asks for
@@ -17,12 +18,17 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
 
 namespace {
+
+// When memory is read: long enough after the first map for a program to have
+// settled, the same for every program compared.
+constexpr std::chrono::seconds memoryDelay(3);
 
 std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t netWmName)
 {
@@ -40,6 +46,27 @@ std::string windowTitle(xcb_connection_t *connection, xcb_window_t window, xcb_a
             return text;
     }
     return {};
+}
+
+// Whether a newly mapped top-level window is, or under a window manager
+// frames, the window with the given title prefix.
+bool holdsTitledWindow(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t netWmName,
+                       const std::string &prefix, int depth = 0)
+{
+    if (windowTitle(connection, window, netWmName).rfind(prefix, 0) == 0)
+        return true;
+    if (depth == 3)
+        return false;
+    xcb_query_tree_reply_t *tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+    if (!tree)
+        return false;
+    const xcb_window_t *children = xcb_query_tree_children(tree);
+    bool found = false;
+    for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i)
+        found = holdsTitledWindow(connection, children[i], netWmName, prefix, depth + 1);
+    std::free(tree);
+    return found;
 }
 
 // A field of /proc/PID/status in kB: VmRSS (resident now) or VmHWM (peak).
@@ -110,9 +137,9 @@ int main(int argc, char *argv[])
 {
     const bool grab = argc >= 4 && std::strcmp(argv[1], "--grab") == 0
                       && std::strcmp(argv[2], "--") == 0;
-    if (!grab && (argc < 5 || std::strcmp(argv[3], "--") != 0)) {
+    if (!grab && (argc < 4 || std::strcmp(argv[2], "--") != 0)) {
         std::fprintf(stderr,
-                     "usage: %s FIRST_TITLE SHOWN_TITLE -- PROGRAM [ARGS...]\n"
+                     "usage: %s FIRST_TITLE -- PROGRAM [ARGS...]\n"
                      "       %s --grab -- PROGRAM [ARGS...]\n",
                      argv[0], argv[0]);
         return 2;
@@ -126,7 +153,7 @@ int main(int argc, char *argv[])
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     if (grab)
         return probeGrab(connection, root, argv + 3);
-    const std::string firstTitle = argv[1], shownTitle = argv[2];
+    const std::string firstTitle = argv[1];
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     xcb_intern_atom_reply_t *atom =
@@ -136,12 +163,12 @@ int main(int argc, char *argv[])
     xcb_flush(connection);
 
     const auto started = std::chrono::steady_clock::now();
-    const pid_t pid = launch(argv + 4);
+    const pid_t pid = launch(argv + 3);
 
     double firstMs = -1;
     long rss = -1;
     const auto deadline = started + std::chrono::seconds(30);
-    while (rss < 0 && std::chrono::steady_clock::now() < deadline) {
+    while (firstMs < 0 && std::chrono::steady_clock::now() < deadline) {
         xcb_generic_event_t *event = xcb_poll_for_event(connection);
         if (!event) {
             pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
@@ -151,11 +178,11 @@ int main(int argc, char *argv[])
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
             const auto now = std::chrono::steady_clock::now();
             const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
-            const std::string title = windowTitle(connection, map->window, netWmName);
-            if (firstMs < 0 && title.rfind(firstTitle, 0) == 0)
+            if (holdsTitledWindow(connection, map->window, netWmName, firstTitle)) {
                 firstMs = std::chrono::duration<double, std::milli>(now - started).count();
-            if (firstMs >= 0 && title.rfind(shownTitle, 0) == 0)
+                std::this_thread::sleep_until(now + memoryDelay);
                 rss = statusKilobytes(pid);
+            }
         }
         std::free(event);
     }
@@ -164,7 +191,7 @@ int main(int argc, char *argv[])
     waitpid(pid, nullptr, 0);
     xcb_disconnect(connection);
     if (firstMs < 0 || rss < 0) {
-        std::fprintf(stderr, "windows not seen within 30 s\n");
+        std::fprintf(stderr, "window not seen within 30 s\n");
         return 1;
     }
     std::printf("%.1f %ld\n", firstMs, rss);

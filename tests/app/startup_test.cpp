@@ -4,10 +4,12 @@
 
 #include "app/tincuser.h"
 #include "clipboard/teinhuser.h"
+#include "editor/colourlist.h"
 #include "editor/languagecode.h"
 #include "editor/tprog.h"
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
+#include "picking/terminationsignals.h"
 #include "tests/support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -99,7 +103,9 @@ TEST_F(StartupTest, ShowsTheSplashAtOnceAndCreatesTheMainWindowHidden)
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text)) << entry.fileName().toStdString();
     EXPECT_TRUE(entry.readAll().split('\n').contains(
         "StartupWMClass=" + QCoreApplication::applicationName().toUtf8()));
-    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    // The icon at each size desktops draw it at.
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(),
+              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
 }
 
 TEST_F(StartupTest, ALanguageSwitchLastsUntilTheProgramEnds)
@@ -192,6 +198,35 @@ TEST_F(StartupTest, TheLoopEndsWhenTheMainWindowIsClosed)
     });
     EXPECT_EQ(startup.exec(), 0);
     EXPECT_TRUE(startup.ended());
+}
+
+// The signal cancels the file dialog, or a save under way, which leaves the old file alone.
+TEST_F(StartupTest, ATerminationSignalCancelsWhatRunsAndEnds)
+{
+    tonfang::catchTerminationSignals();
+    const struct { int signal; bool saving; } rows[] = {{SIGTERM, true}, {SIGINT, true}, {SIGHUP, true}, {SIGTERM, false}};
+    for (const auto &row : rows) {
+        const QString file = write("list.txt", "old\n");
+        Startup startup;
+        const LoopGuard guard;
+        startup.prog()->ColorListBox1->colourModel()->append(std::vector<ColourListEntry>(4'000'000, {{}, 7}));
+        bool sent = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (files && row.saving) {
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(file);
+                static_cast<QDialog *>(files)->accept();
+            } else if (!sent && (files || QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() > 1)) {
+                sent = ::kill(::getpid(), row.signal) == 0;
+            }
+        });
+        poll.start(1);
+        QMetaObject::invokeMethod(startup.prog()->savecol, &QAction::trigger, Qt::QueuedConnection);
+        EXPECT_TRUE(startup.exec() == 0 && sent && startup.ended()) << row.signal;
+        EXPECT_EQ(read(file), "old\n");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
+    }
 }
 
 } // namespace

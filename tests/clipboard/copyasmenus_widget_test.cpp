@@ -16,6 +16,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -87,7 +89,7 @@ TEST_F(CopyAsTest, CopiesTheClickedColourAndChangesNothingElse)
 {
     const struct { bool fromList; int places; const char *item; QString text; } cases[] = {
         {false, 2, "copyAsHex", u"#FF8000"_s}, {false, 2, "copyAsRgb", u"rgb(255 128 0)"_s},
-        {false, 2, "copyAsHsl", u"hsl(30.12 100% 50%)"_s}, {false, 0, "copyAsOklch", u"oklch(73% 0.19 53)"_s},
+        {false, 2, "copyAsHsl", u"hsl(30.12 100% 50%)"_s}, {false, 0, "copyAsOklch", u"oklch(73% 0.186 53)"_s},
         {true, 2, "copyAsHex", u"#000000"_s}, {true, 13, "copyAsOklch", u"oklch(0% 0 0)"_s},
     };
     for (const auto &c : cases) {
@@ -105,23 +107,38 @@ TEST_F(CopyAsTest, SavesTheWholeListAsGimpPalette)
     QTemporaryDir folder;
     list->colourModel()->append(u"(255 128 000)"_s, 33023);
     tonfang::setLanguageCode(u"en"_s);
+    // A name with a dot still gets ".gpl", and the question about replacing
+    // names that file.
+    QFile saved(folder.filePath(u"Brand 1.5.gpl"_s));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("old") == 3);
+    saved.close();
+    QString question;
+    bool named = false;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             answer.stop();
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && !named) {
+            named = true;
             EXPECT_EQ(dialog->nameFilters(), QStringList(u"GIMP Palette (*.gpl)"_s));
-            EXPECT_EQ(dialog->defaultSuffix(), u"gpl"_s);
             EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-            dialog->selectFile(folder.filePath(u"my colours"_s));
-            static_cast<QDialog *>(dialog)->accept(); // protected in QFileDialog
+            dialog->selectFile(folder.filePath(u"Brand 1.5"_s));
+            // Queued, so that this timer answers the question it asks (and
+            // through QDialog, as QFileDialog::accept() is protected).
+            QMetaObject::invokeMethod(static_cast<QDialog *>(dialog), &QDialog::accept,
+                                      Qt::QueuedConnection);
         }
     });
     answer.start(5);
     choose(entryMenu(2), "saveGimpPalette");
-    QFile saved(folder.filePath(u"my colours.gpl"_s));
-    ASSERT_EVENTUALLY(saved.exists());
+    ASSERT_EVENTUALLY(saved.size() > 3);
+    EXPECT_TRUE(question.startsWith(u"Brand 1.5.gpl "_s)) << question.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"Brand 1.5"_s)));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("GIMP Palette\nName: my colours\nColumns: 0\n255 255 255\t#FFFFFF\n"
+    EXPECT_EQ(saved.readAll(), QByteArray("GIMP Palette\nName: Brand 1.5\nColumns: 0\n255 255 255\t#FFFFFF\n"
                                           "  0   0   0\t#000000\n255 128   0\t#FF8000\n"));
     EXPECT_THROW(prog->findChild<CopyAsMenus *>()->saveGimpPalette(folder.filePath(u"no/x.gpl"_s)),
                  WideFileError);

@@ -56,7 +56,7 @@ std::string referenceOklch(Rgb rgb, int n)
     const bool grey = bytes[0] == bytes[1] && bytes[1] == bytes[2];
     const L chroma = grey ? 0 : std::sqrt(out[1] * out[1] + out[2] * out[2]);
     const L angle = 2 * std::atan(out[2] / (chroma + out[1])) * 180 / std::numbers::pi_v<L>;
-    const std::string c = fixed(chroma, n + 2);
+    const std::string c = fixed(chroma, std::min(n + 3, 15)); // texts stop at 15 decimals
     return "oklch(" + fixed(out[0] * 100, n) + "% " + c + ' ' + (c == "0" ? "0" : hue(angle + (angle < 0) * 360, n)) + ')';
 }
 
@@ -97,10 +97,11 @@ TEST(ColourFormats, KnownTexts)
         {{255, 128, 0}, "css-rgb", 13, "rgb(255 128 0)"}, {{255, 128, 0}, "css-hsl", 2, "hsl(30.12 100% 50%)"},
         {{255, 128, 0}, "oklch", 2, "oklch(73.19% 0.1858 52.98)"},
         {{255, 255, 255}, "oklch", 13, "oklch(100% 0 0)"},       // no chroma of 1e-16 for white
-        {{0, 0, 255}, "oklch", 2, "oklch(45.2% 0.3132 264.05)"},
+        {{0, 0, 255}, "oklch", 2, "oklch(45.2% 0.31321 264.05)"},
         {{255, 0, 1}, "css-hsl", 0, "hsl(0 100% 50%)"},          // hue 359.76 rounds to a full turn
-        {{0x30, 1, 0x15}, "oklch", 2, "oklch(20.21% 0.0792 0)"}, // hue 359.999
-        {{128, 128, 129}, "oklch", 0, "oklch(60% 0 0)"},         // chroma 0.0015 rounds away
+        {{0x30, 1, 0x15}, "oklch", 2, "oklch(20.21% 0.07918 0)"}, // hue 359.999
+        {{128, 128, 129}, "oklch", 0, "oklch(60% 0.001 286)"},   // chroma 0.0015
+        {{8, 214, 170}, "oklch", 2, "oklch(78.01% 0.15225 170.83)"}, // 0.1523 would decode to red 7.49
         {{128, 128, 129}, "css-hsl", 0, "hsl(0 0% 50%)"},        {{128, 128, 129}, "css-hsl", 2, "hsl(240 0.4% 50.39%)"},
     };
     for (const auto &c : cases) {

@@ -2,11 +2,16 @@
 // has drifted: each model must give back exactly the triple it came from.
 
 #include "core/colour.h"
+#include "core/colourformats.h"
 #include "core/conversions.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <optional>
 #include <thread>
@@ -81,3 +86,66 @@ TEST(EveryColour, SurvivesEveryRoundTrip)
 }
 
 } // namespace
+
+namespace {
+
+// An oklch() text decoded as CSS Color 4's sample code does, in double:
+// OKLCH to OKLab to LMS to XYZ D65 to linear sRGB, sRGB's transfer function,
+// then x255 rounded to the nearest and clamped.
+std::optional<Rgb> decodeOklch(const std::string &text)
+{
+    double lightness = 0, chroma = 0, hue = 0;
+    if (std::sscanf(text.c_str(), "oklch(%lf%% %lf %lf)", &lightness, &chroma, &hue) != 3)
+        return std::nullopt;
+    const double pi = 3.14159265358979323846, L = lightness / 100;
+    const double a = chroma * std::cos(hue * pi / 180), b = chroma * std::sin(hue * pi / 180);
+    const double lms[3] = {std::pow(L + 0.3963377773761749 * a + 0.2158037573099136 * b, 3),
+                           std::pow(L - 0.1055613458156586 * a - 0.0638541728258133 * b, 3),
+                           std::pow(L - 0.0894841775298119 * a - 1.2914855480194092 * b, 3)};
+    constexpr double toXyz[3][3] = {{1.2268798758459243, -0.5578149944602171, 0.2813910456659647},
+                                    {-0.0405757452148008, 1.1122868032803170, -0.0717110580655164},
+                                    {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816}};
+    constexpr double toLinear[3][3] = {{12831 / 3959.0, -329 / 214.0, -1974 / 3959.0},
+                                       {-851781 / 878810.0, 1648619 / 878810.0, 36519 / 878810.0},
+                                       {705 / 12673.0, -2585 / 12673.0, 705 / 667.0}};
+    double xyz[3] = {}, bytes[3] = {};
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+            xyz[i] += toXyz[i][k] * lms[k];
+    for (int i = 0; i < 3; ++i) {
+        double v = 0;
+        for (int k = 0; k < 3; ++k)
+            v += toLinear[i][k] * xyz[k];
+        const double magnitude = std::fabs(v);
+        v = magnitude > 0.0031308 ? std::copysign(1.055 * std::pow(magnitude, 1 / 2.4) - 0.055, v) : 12.92 * v;
+        bytes[i] = std::clamp(std::round(v * 255), 0.0, 255.0);
+    }
+    return Rgb{static_cast<std::uint8_t>(bytes[0]), static_cast<std::uint8_t>(bytes[1]),
+               static_cast<std::uint8_t>(bytes[2])};
+}
+
+} // namespace
+
+// Each colour's oklch() text names that colour, not a neighbour, from two places on.
+TEST(EveryColour, OklchTextDecodesBackToItsColour)
+{
+    for (const int places : {2, 3}) {
+        std::atomic<std::uint64_t> failures{0};
+        std::atomic<ColourNumber> example{0};
+        const unsigned threads = std::max(2u, std::thread::hardware_concurrency());
+        std::vector<std::thread> workers;
+        for (unsigned t = 0; t < threads; ++t)
+            workers.emplace_back([&, t] {
+                for (ColourNumber colour = ColourNumber(t); colour < (1 << 24); colour += ColourNumber(threads)) {
+                    const Rgb rgb = TColorToRGB(colour);
+                    if (decodeOklch(formatColour(rgb, ColourFormat::Oklch, places)) != rgb &&
+                        failures++ == 0)
+                        example = colour;
+                }
+            });
+        for (auto &worker : workers)
+            worker.join();
+        EXPECT_EQ(failures, 0u) << "at " << places << " places, for example "
+                                << formatColour(TColorToRGB(example), ColourFormat::Oklch, places);
+    }
+}

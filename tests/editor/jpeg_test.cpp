@@ -1,15 +1,22 @@
-// Decoding the shipped pictures with libjpeg, and refusing broken data safely.
+// Decoding the shipped pictures with libjpeg and libpng, and refusing broken
+// data safely.
 #include "editor/jpeg.h"
+#include "editor/png.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImageReader>
 #include <QRandomGenerator>
 
 #include <cstdlib>
 
+#include <zlib.h>
+
 using tonfang::decodeJpeg;
+using tonfang::decodePng;
 using tonfang::loadJpeg;
+using tonfang::loadPng;
 
 namespace {
 
@@ -114,4 +121,30 @@ TEST(Jpeg, TwinsForScaledScreensHaveTwiceThePixels)
         EXPECT_EQ(twice.size(), onceSize * 2) << name;
     }
     EXPECT_EQ(tonfang::loadJpegPixmap(QStringLiteral(TONFANG_TEST_DATA "/grey.jpg"), 2).size(), QSize(8, 8));
+}
+
+// Every pixel as Qt's own reader sees it (which also records a colour space).
+TEST(Png, IconsDecodeAsQtsReaderDecodesThem)
+{
+    for (const int side : {16, 32, 48, 64, 128}) {
+        const QString path = QStringLiteral(TONFANG_ASSETS "/tonfang-%1.png").arg(side);
+        const QImage ours = loadPng(path);
+        const QImage qts = QImageReader(path).read().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(ours.size(), QSize(side, side));
+        EXPECT_EQ(QByteArrayView(ours.constBits(), ours.sizeInBytes()),
+                  QByteArrayView(qts.constBits(), qts.sizeInBytes())) << side;
+    }
+}
+
+TEST(Png, BrokenDataGivesANullImage)
+{
+    // 65000 x 65000 pixels in the header, its checksum mended: refused, not allocated.
+    QByteArray huge = readFile(QStringLiteral(TONFANG_ASSETS "/tonfang-32.png"));
+    huge.replace(16, 8, QByteArray::fromHex("0000fde80000fde8"));
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(huge.constData() + 12), 17);
+    huge.replace(29, 4, QByteArray::fromHex(QByteArray::number(quint32(crc), 16).rightJustified(8, '0')));
+    for (const QByteArray &data : {QByteArray(), huge.left(8), huge.left(huge.size() / 2), huge,
+                                   readFile(QStringLiteral(TONFANG_ASSETS "/splash.jpg"))})
+        EXPECT_TRUE(decodePng(data).isNull()) << data.size();
+    EXPECT_TRUE(loadPng(QStringLiteral(TONFANG_ASSETS "/no-such-picture.png")).isNull());
 }

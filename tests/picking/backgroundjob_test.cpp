@@ -80,7 +80,7 @@ TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWorkAndErro
         {tonfang::languageGerman, tonfang::savingColourListText, 200,
          "Farbliste wird gespeichert …|Abbrechen|1000|250", "<none>"},
         {tonfang::languageEnglish, tonfang::openingColourListText, -1,
-         "Opening the colour list …|Cancel|0|-1", "from the work"},
+         "Opening the color list …|Cancel|0|-1", "from the work"},
     };
     for (const auto &c : cases) {
         tonfang::setLanguageCode(c.language);

@@ -253,7 +253,7 @@ TEST(ColourListOpening, SettlesEachOutcomeAsReadingItWholeDid)
         {Status::TooMany, false, nullptr, "de", 0,
          "Die Farbliste kann höchstens 100.000.000 Einträge aufnehmen."},
         {Status::TooMany, false, nullptr, "en", 0,
-         "The colour list can hold at most 100,000,000 entries."},
+         "The color list can hold at most 100,000,000 entries."},
     };
     for (const Case &c : cases) {
         tonfang::setLanguageCode(QString::fromLatin1(c.language));

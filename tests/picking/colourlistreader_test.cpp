@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include <malloc.h>
+#include <sys/stat.h>
 #include <iconv.h>
 
 namespace {
@@ -179,6 +182,18 @@ TEST_F(ColourListReaderTest, RefusesWhatCannotBeOpenedWithTheSameMessage)
         EXPECT_NE(whole.message, "") << name.toStdString();
         EXPECT_EQ(streamedOutcome(name, {}), whole) << name.toStdString();
     }
+}
+
+TEST_F(ColourListReaderTest, RefusesAPipePutInTheFilesPlaceWithoutWaitingForIt)
+{
+    const QString name = write(QStringLiteral("list.txt"), "FFFFFF\r\n");
+    ColourListReadHooks hooks;
+    hooks.beforeOpen = [&] { QFile::remove(name), mkfifo(QFile::encodeName(name), 0600); };
+    auto reading = std::async(std::launch::async, [&] { return readColourListFile(name, hooks); });
+    if (reading.wait_for(std::chrono::seconds(30)) == std::future_status::timeout)
+        ADD_FAILURE(), QFile(name).open(QIODevice::WriteOnly); // lets the waiting open go
+    EXPECT_EQ(messageOf(reading.get().error),
+              "file: Cannot open file \"" + name.toStdString() + "\". Not a regular file");
 }
 
 // At most `maxEntries` colour lines are taken; one more stops the reading.

@@ -9,12 +9,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <tuple>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -63,6 +69,11 @@ protected:
                 ++*pieces;
             return ++made < lines;
         }, sizeKnown ? 8 * lines : -1, control);
+    }
+    // A text saved in one piece, as the list's save does it.
+    static bool saveText(const QString &text, const QString &file, int encoding)
+    {
+        return saveWideTextPieces([&](QString &piece) { return piece = text, false; }, file, encoding);
     }
     static std::string cannotCreate(const QString &file)
     {
@@ -238,19 +249,19 @@ TEST_F(WideFileTest, ReportsAFileWithoutReadPermission)
 TEST_F(WideFileTest, SavesInTheLocaleEncodingWithoutAMark)
 {
     const QString file = path("list.txt");
-    EXPECT_TRUE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n000000\r\n"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n000000\r\n"), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
 
     // Saving over a file replaces it whole.
-    EXPECT_TRUE(SaveWideTextFile(QStringLiteral("A"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("A"), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray("A"));
 
-    EXPECT_TRUE(SaveWideTextFile(QString(), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QString(), file, EncodingAnsi));
     EXPECT_EQ(read(file), QByteArray());
 
     // No other encoding is written, and nothing is touched trying.
     for (const int encoding : {EncodingUtf8, EncodingUtf7, EncodingUtf16LE, EncodingUtf32BE})
-        EXPECT_FALSE(SaveWideTextFile(QStringLiteral("B"), file, encoding)) << encoding;
+        EXPECT_FALSE(saveText(QStringLiteral("B"), file, encoding)) << encoding;
     EXPECT_EQ(read(file), QByteArray());
 }
 
@@ -273,18 +284,18 @@ TEST_F(WideFileTest, RefusesPictureNamesWithoutTouchingAnything)
 {
     for (const char *name : {"a.bmp", "a.BMP", "a.gif", "a.Gif", "a.jpg", "a.JPG", "a.jpeg",
                              "a.JpEg", "a.txt.jpg", ".jpg"}) {
-        EXPECT_FALSE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
             << name;
         EXPECT_FALSE(QFile::exists(path(name))) << name;
     }
     const QString picture = write("old.jpg", "picture");
-    EXPECT_FALSE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), picture, EncodingAnsi));
+    EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), picture, EncodingAnsi));
     EXPECT_EQ(read(picture), QByteArray("picture"));
 
     // Only the file's own extension counts, not a dot in a folder name.
     ASSERT_TRUE(QDir(dir.path()).mkdir("pictures.jpg"));
     for (const char *name : {"a.jpg.txt", "a.jpgx", "pictures.jpg/list"}) {
-        EXPECT_TRUE(SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
             << name;
         EXPECT_EQ(read(path(name)), QByteArray("FFFFFF\r\n")) << name;
     }
@@ -295,7 +306,7 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     const QString notAFolder = write("plain", "plain");
     const QString file = notAFolder + "/list.txt";
     const std::string error =
-        fileError([&] { SaveWideTextFile(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
+        fileError([&] { saveText(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
     EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }
@@ -347,30 +358,6 @@ TEST_F(WideFileTest, KeepsTheOldFileAtTheFileSizeLimit)
             EXPECT_EQ(files(), QStringList{"list.txt"});
         }
     }
-}
-
-TEST_F(WideFileTest, KeepsTheReplacedFilesPermissionsAndLinks)
-{
-    const mode_t savedMask = umask(022);
-    // The old file's mode (none: a new file) and the mode saved.
-    for (const auto &[old, expected] :
-         {std::pair{0, 0644}, {0600, 0600}, {0640, 0640}, {0755, 0755}}) {
-        const QString file = path("list.txt");
-        QFile::remove(file);
-        if (old) {
-            ASSERT_EQ(chmod(QFile::encodeName(write("list.txt", "OLD")).constData(), old), 0);
-        }
-        saveLines(file, 1, true);
-        struct stat saved {};
-        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &saved), 0);
-        EXPECT_EQ(saved.st_mode & 07777, mode_t(expected)) << std::oct << old;
-    }
-    umask(savedMask);
-    // A link stays a link; the file it points to takes the new content.
-    ASSERT_TRUE(QFile::link(write("target.txt", "OLD"), path("link.txt")));
-    saveLines(path("link.txt"), 1, true);
-    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
-    EXPECT_EQ(read(path("target.txt")), line);
 }
 
 TEST_F(WideFileTest, ACancelledSaveLeavesTheOldFileAndProgressCountsBytes)
@@ -434,6 +421,110 @@ TEST_F(WideFileTest, ASaveThatDoesNotFitLeavesTheOldFile)
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"list.txt"});
         umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
     }
+}
+
+struct stat statOf(const QString &file)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(file).constData(), &info), info;
+}
+
+// The file's ACL and the attribute the test gives it, as one text.
+QByteArray attributesOf(const QString &file)
+{
+    QByteArray all;
+    for (const char *name : {"system.posix_acl_access", "user.colour"}) {
+        QByteArray value(4096, '\0');
+        all += value.left(getxattr(QFile::encodeName(file), name, value.data(), 4096)) + '|';
+    }
+    return all;
+}
+
+TEST_F(WideFileTest, ASaveKeepsTheOldFilesAccessAndWritesInPlaceWhereItMust)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "Needs root to act as another user";
+    const QString folder = path("f"), cjk = QString(80, QChar(0x8272)) + ".txt";
+    const uid_t nobody = AsNobody::id;
+    const auto make = [&](const QString &name, mode_t mode, uid_t owner, gid_t group = 0) {
+        const QByteArray file = QFile::encodeName(write("f/" + name, "OLD"));
+        EXPECT_TRUE(chown(file, owner, group) == 0 && chmod(file, mode) == 0);
+        return QFile::decodeName(file);
+    };
+    const auto link = [&](const QString &target, const QString &name = "l") {
+        EXPECT_TRUE(QFile::link(target, folder + "/" + name));
+        return folder + "/" + name;
+    };
+    const auto withAcl = [&](const QString &file) {
+        EXPECT_EQ(QProcess::execute("setfacl", {"-m", "u:daemon:rw", file}), 0);
+        if (setxattr(QFile::encodeName(file), "user.colour", "red", 3, 0) != 0)
+            std::cout << "No user.* attributes here (tmpfs before Linux 6.6): ACL only\n";
+        return file;
+    };
+    const auto toDaemon = [&] {
+        AsNobody::asRoot([&] { EXPECT_EQ(chown(QFile::encodeName(folder + "/a"), 1, 1), 0); });
+    };
+    const struct {
+        mode_t folderMode;
+        std::function<QString()> oldFile; // gives the name saved
+        bool asNobody, inPlace;
+        const char *reason; // null: saved
+        std::function<void()> whileTemporary = {};
+    } cases[] = {
+        {0755, [&] { return make("a", 0600, 0); }, false, false, nullptr},
+        {0755, [&] { return make("a", 0640, 0); }, false, false, nullptr},
+        {0755, [&] { return make("a", 0755, 0); }, false, false, nullptr},
+        {0755, [&] { return folder + "/new"; }, false, false, nullptr},
+        {0755, [&] { return make("t", 0644, 0), link(folder + "/t"); }, false, false, nullptr},
+        {0755, [&] { return withAcl(make("a", 0640, 0)); }, false, false, nullptr},
+        {0777, [&] { return make("a", 0664, nobody); }, true, true, nullptr}, // group not nobody's
+        {01777, [&] { return make("a", 0666, 0); }, true, true, nullptr},
+        {01777, [&] { return make("a", 0666, nobody, nobody); }, true, true, nullptr, toDaemon},
+        {0755, [&] { return folder + "/" + cjk; }, false, false, nullptr},
+        {0755, [&] { return make(cjk, 0644, 0); }, false, false, nullptr},
+        {0755, [&] { return link(folder + "/t"); }, false, false, nullptr},
+        {0755, [&] { return link("t"); }, false, false, nullptr},
+        {0755, [&] { return link(folder + "/no/t"); }, false, false, "No such file or directory"},
+        {0755, [&] { return link(folder + "/m"), link(folder + "/l", "m"); }, false, false,
+         "Too many levels of symbolic links"},
+    };
+    const mode_t savedMask = umask(022);
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()), 0755), 0);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder) && chmod(QFile::encodeName(folder), c.folderMode) == 0);
+        const QString file = c.oldFile();
+        const bool wasLink = QFileInfo(file).isSymLink();
+        struct stat old = statOf(file);
+        const QByteArray oldAttributes = attributesOf(file);
+        mode_t temporaryMode = 0;
+        SaveControl control;
+        control.temporaryCreated = [&](const QByteArray &temporary) {
+            temporaryMode = statOf(QFile::decodeName(temporary)).st_mode & 07777;
+            if (c.whileTemporary)
+                c.whileTemporary(), old = statOf(file);
+        };
+        std::optional<AsNobody> user;
+        if (c.asNobody)
+            user.emplace();
+        const std::string error = fileError([&] { saveLines(file, 1, true, control); });
+        user.reset();
+        EXPECT_EQ(error, c.reason ? cannotCreate(file) + c.reason : "<none>");
+        EXPECT_EQ(read(file), c.reason ? QByteArray("<missing>") : line);
+        EXPECT_EQ(QFileInfo(file).isSymLink(), wasLink);
+        EXPECT_EQ(QDir(folder).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList());
+        const struct stat saved = statOf(file);
+        if (old.st_ino == 0) { // a new file as the umask says, or none
+            EXPECT_EQ(saved.st_mode & 07777, c.reason ? 0u : 0644u);
+            continue;
+        }
+        EXPECT_EQ(saved.st_ino == old.st_ino, c.inPlace);
+        EXPECT_EQ(std::tuple(saved.st_mode, saved.st_uid, saved.st_gid, attributesOf(file)),
+                  std::tuple(old.st_mode, old.st_uid, old.st_gid, oldAttributes));
+        EXPECT_EQ(temporaryMode & ~0600, 0u);
+    }
+    umask(savedMask);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -32,6 +33,25 @@ public:
 private:
     __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct m_saved[2]{};
+};
+
+// While it lives, the calling thread acts as user and group `nobody`, without
+// root's powers and groups; its saved user stays root, for asRoot(). The rest
+// of the process is left as it is.
+struct AsNobody {
+    static constexpr uid_t id = 65534;
+    AsNobody() { become(id, 0, nullptr); }
+    ~AsNobody() { become(0, count, groups); }
+    static void asRoot(const auto &action) { become(0), action(), become(id); }
+    static void become(uid_t user, int groupCount = -1, const gid_t *groupList = nullptr)
+    {
+        ::syscall(SYS_setresuid, -1, 0, -1); // root again, to set the rest
+        if (groupCount >= 0)
+            ::syscall(SYS_setgroups, groupCount, groupList);
+        ::syscall(SYS_setresgid, -1, user, -1), ::syscall(SYS_setresuid, -1, user, -1);
+    }
+    gid_t groups[64]{};
+    int count = std::max(0, ::getgroups(64, groups));
 };
 
 // Mounts a tmpfs on `folder` in a mount namespace of the calling thread's own,

@@ -7,9 +7,15 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,5 +84,28 @@ TEST(ClipboardHandOffTest, ReportsAServerThatCannotServe)
         EXPECT_FALSE(handOff.done);
         if (handOff.serverPid)
             QTRY_VERIFY_WITH_TIMEOUT(!running(handOff.serverPid), 10000);
+    }
+}
+
+// The server keeps no lock of its caller's and ends quietly when told to.
+TEST(ClipboardHandOffTest, KeepsNoInheritedDescriptorAndEndsOnASignal)
+{
+    // The detached server becomes our child, so that how it ended can be read.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    QTemporaryFile lockFile;
+    const QByteArray lockPath = lockFile.open() ? QFile::encodeName(lockFile.fileName()) : "";
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const int lock = ::open(lockPath.constData(), O_RDONLY); // inherited across exec
+        ASSERT_TRUE(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
+        const auto handOff = tonfang::handToClipboardServer(QStringLiteral("#123456"), program, {});
+        ::close(lock);
+        ASSERT_TRUE(handOff.done);
+        const int again = ::open(lockPath.constData(), O_RDONLY | O_CLOEXEC);
+        EXPECT_EQ(::flock(again, LOCK_EX | LOCK_NB), 0) << signal;
+        ::close(again);
+        ::kill(pid_t(handOff.serverPid), signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid_t(handOff.serverPid), &status, 0), pid_t(handOff.serverPid));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
 }

@@ -66,6 +66,7 @@ protected:
     void expectEnd(int exitCode, const QString &output)
     {
         ASSERT_EVENTUALLY(pick.state() == QProcess::NotRunning);
+        EXPECT_EQ(pick.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(pick.exitCode(), exitCode) << pick.readAllStandardError().toStdString();
         EXPECT_EQ(QString::fromUtf8(pick.readAllStandardOutput()), output);
         EXPECT_FALSE(probe.pointerHeldElsewhere());
@@ -93,6 +94,7 @@ TEST_F(OneShot, TheHandPicksStepsOrCancels)
         {{"--format", "oklch"}, "click 1", 0, QString::fromStdString(oklch)},
         {{}, "key Escape", 1, {}},
         {{}, "click 3", 1, {}},
+        {{}, "kill -TERM", 1, {}}, {{}, "kill -INT", 1, {}}, {{}, "kill -HUP", 1, {}},
         {{}, "key Right key Return", 0, line(start + QPoint(1, 0))},
         {{}, "key shift+Up key Left key space", 0, line(start + QPoint(-1, -10))},
         {{"--magnifier"}, "key Down click 1", 0, line(start + QPoint(0, 1))},
@@ -102,7 +104,9 @@ TEST_F(OneShot, TheHandPicksStepsOrCancels)
         SCOPED_TRACE(c.hand);
         SetUp();
         startPick(c.arguments);
-        hand(QString::fromLatin1(c.hand).split(' '));
+        const QStringList words = QString::fromLatin1(c.hand).split(' ');
+        words[0] == "kill" ? void(QProcess::execute("kill", {words[1], QString::number(pick.processId())}))
+                           : hand(words);
         expectEnd(c.exitCode, c.output);
     }
 }
@@ -169,4 +173,22 @@ TEST_F(OneShot, CopyLeavesTheColourOnTheClipboardAfterTheCommandHasEnded)
     xclip.start(QStringLiteral("xclip"), {"-o", "-selection", "clipboard"});
     ASSERT_TRUE(xclip.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(xclip.readAllStandardOutput()), text);
+}
+
+// On an X server of its own, which goes away in the middle of the pick.
+TEST_F(OneShot, ABrokenDisplayIsImpossible)
+{
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-noreset", "-nolisten", "tcp"});
+    ASSERT_EVENTUALLY(server.canReadLine());
+    const QByteArray display = ':' + server.readLine().trimmed();
+    startOneShot(pick, {}, {}, {"DISPLAY=" + QString::fromLatin1(display)});
+    ASSERT_EVENTUALLY(OtherXClient(display.constData()).pointerHeldElsewhere());
+    server.kill();
+    ASSERT_EVENTUALLY(pick.state() == QProcess::NotRunning);
+    EXPECT_EQ(pick.exitCode(), 3);
+    EXPECT_EQ(pick.readAllStandardOutput(), "");
+    const QString error = QString::fromUtf8(pick.readAllStandardError());
+    EXPECT_TRUE(error.endsWith("tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen.\n")
+                && !error.contains("X11")) << error.toStdString();
 }

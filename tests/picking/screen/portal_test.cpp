@@ -214,7 +214,8 @@ TEST_F(Portal, WithoutAColourPickerAPressSaysWhatIsMissingAndChangesNothing)
             QMessageBox *box = shownMessageBoxes().front();
             EXPECT_TRUE(box->text().contains(QLatin1String(c.word))) << box->text().toStdString();
             for (const char *package : {"xdg-desktop-portal ", "xdg-desktop-portal-gnome",
-                                        "xdg-desktop-portal-kde"})
+                                        "xdg-desktop-portal-kde", "xdg-desktop-portal-wlr",
+                                        " grim ", " slurp ", "wlroots"})
                 EXPECT_TRUE(box->text().contains(QLatin1String(package))) << package;
             EXPECT_EQ(displays(), shown);
             EXPECT_EQ(listCount(), entriesBefore);
@@ -265,7 +266,7 @@ TEST_F(Portal, TheOneShotPickAsksThePortalOnAWaylandSessionOnly)
         {{"XDG_SESSION_TYPE=", "WAYLAND_DISPLAY=wayland-test"}, colour, 0, "#1280FF\n", ""},
         {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "cancel"}, 1, "", ""},
         {{"XDG_SESSION_TYPE=wayland"}, {"--answer", "failure"}, 3, "", "Portal"},
-        {{"XDG_SESSION_TYPE=wayland"}, {}, 3, "", "xdg-desktop-portal-gnome"},
+        {{"XDG_SESSION_TYPE=wayland"}, {}, 3, "", "xdg-desktop-portal-wlr mit grim und slurp"},
         // An X11 session picks on the X server: a click on the root pattern.
         {{"XDG_SESSION_TYPE=x11", "WAYLAND_DISPLAY=wayland-test"}, colour, 0,
          hexText(rootPatternColour(onRoot)) + '\n', ""},

@@ -35,7 +35,9 @@ if [ -n "$scale" ]; then export QT_SCALE_FACTOR=$scale; fi
 
 command=("$binary" "--gtest_filter=$filter" "$@")
 if [ -n "$bus" ]; then
-  dbus-run-session -- "${command[@]}"
+  # A bus of its own configuration: the system's service folders would let a
+  # call start an installed portal beside the fake one.
+  dbus-run-session --config-file="$(dirname "$0")/private_bus.conf" -- "${command[@]}"
 else
   "${command[@]}"
 fi

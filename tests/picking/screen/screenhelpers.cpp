@@ -226,7 +226,7 @@ QString hexText(tonfang::Rgb rgb)
         .toUpper();
 }
 
-OtherXClient::OtherXClient() : m_connection(xcb_connect(nullptr, nullptr)) {}
+OtherXClient::OtherXClient(const char *display) : m_connection(xcb_connect(display, nullptr)) {}
 
 OtherXClient::~OtherXClient()
 {

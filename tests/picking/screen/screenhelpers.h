@@ -89,7 +89,7 @@ QString hexText(tonfang::Rgb rgb);
 // Another program on the same X server: a connection of its own.
 class OtherXClient {
 public:
-    OtherXClient();
+    explicit OtherXClient(const char *display = nullptr);
     ~OtherXClient(); // disconnecting ends its grab
     OtherXClient(const OtherXClient &) = delete;
     OtherXClient &operator=(const OtherXClient &) = delete;
