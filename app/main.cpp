@@ -7,8 +7,8 @@
 #include "app/pickcommand.h"
 #include "app/startup.h"
 #include "clipboard/clipboardhandoff.h"
-#include "picking/terminationsignals.h"
-#include "picking/widefunc.h"
+#include "editor/terminationsignals.h"
+#include "listfile/widefunc.h"
 
 #include <cstdio>
 

@@ -14,9 +14,9 @@
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
 #include "help/softwaremenu.h"
-#include "picking/colourlisthandlers.h"
+#include "listfile/colourlisthandlers.h"
 #include "picking/eyedropper.h"
-#include "picking/terminationsignals.h"
+#include "editor/terminationsignals.h"
 
 #include <QEventLoop>
 #include <QIcon>

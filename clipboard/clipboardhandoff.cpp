@@ -1,6 +1,6 @@
 #include "clipboard/clipboardhandoff.h"
 
-#include "picking/terminationsignals.h"
+#include "editor/terminationsignals.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -5,10 +5,10 @@
 #include "editor/languagecode.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
-#include "picking/backgroundjob.h"
-#include "picking/filedialogs.h"
-#include "picking/pickingtexts.h"
-#include "picking/widefunc.h"
+#include "listfile/backgroundjob.h"
+#include "listfile/filedialogs.h"
+#include "listfile/listfiletexts.h"
+#include "listfile/widefunc.h"
 
 #include <QClipboard>
 #include <QFileDialog>

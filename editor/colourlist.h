@@ -28,6 +28,12 @@ struct ColourListEntry {
 // A run of colours as a file reader hands them over; a list takes it as it is.
 using ColourBlock = std::vector<tonfang::ColourNumber>;
 
+namespace tonfang {
+// The most entries the colour list takes: an open that would take it past
+// this appends nothing.
+inline constexpr std::uint64_t colourListCapacity = 100'000'000;
+} // namespace tonfang
+
 // The colour a colour number stands for, as Qt paints and edits it.
 QColor colourOf(tonfang::ColourNumber colour);
 

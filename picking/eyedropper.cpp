@@ -4,7 +4,7 @@
 #include "editor/tprog.h"
 #include "editor/windowlook.h"
 #include "picking/colourportal.h"
-#include "picking/currentcolour.h"
+#include "editor/currentcolour.h"
 #include "picking/pickaids.h"
 #include "picking/pickingtexts.h"
 #include "picking/pointergrabwatch.h"

@@ -1,11 +1,11 @@
 #include "picking/oneshotpick.h"
 
+#include "editor/terminationsignals.h"
 #include "picking/colourportal.h"
 #include "picking/pickaids.h"
 #include "picking/pickingtexts.h"
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
-#include "picking/terminationsignals.h"
 #include "picking/waylandpick.h"
 
 #include <QAbstractNativeEventFilter>

@@ -1,9 +1,6 @@
 #include "picking/pickingtexts.h"
 
 #include "editor/languagecode.h"
-#include "picking/colourlistreader.h"
-
-#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 using tonfang::BilingualText;
@@ -51,11 +48,6 @@ const BilingualText displayBroke{
     u"tonfang: die Verbindung zum Bildschirm ist abgebrochen; keine Farbe aufgenommen."_s,
     u"tonfang: the connection to the display broke; no color was picked."_s,
 };
-const BilingualText openingColourList{u"Farbliste wird geöffnet …"_s,
-                                      u"Opening the color list …"_s};
-const BilingualText savingColourList{u"Farbliste wird gespeichert …"_s,
-                                     u"Saving the color list …"_s};
-const BilingualText cancel{u"Abbrechen"_s, u"Cancel"_s};
 const BilingualText compositorLost{
     u"tonfang: die Verbindung zum Wayland-Compositor ist abgebrochen; es wurde keine Farbe "
     u"aufgenommen."_s,
@@ -75,12 +67,6 @@ const BilingualText unknownWaylandPicker{
     u"tonfang: TONFANG_WAYLAND_PICKER=\"%1\" is unknown (portal or native) and is ignored."_s,
 };
 
-// %1: the capacity, grouped as each language writes its numbers.
-const BilingualText colourListCapacityMessage{
-    u"Die Farbliste kann höchstens %1 Einträge aufnehmen."_s,
-    u"The color list can hold at most %1 entries."_s,
-};
-
 } // namespace
 
 namespace tonfang {
@@ -88,21 +74,6 @@ namespace tonfang {
 QString portalColourPickerMissingText()
 {
     return portalColourPickerMissing.inLanguage();
-}
-
-QString openingColourListText()
-{
-    return openingColourList.inLanguage();
-}
-
-QString savingColourListText()
-{
-    return savingColourList.inLanguage();
-}
-
-QString cancelText()
-{
-    return cancel.inLanguage();
 }
 
 QString grabRefusedLine()
@@ -143,14 +114,6 @@ QString nativePickUnavailableLine()
 QString unknownWaylandPickerLine(const QString &value)
 {
     return unknownWaylandPicker.inLanguage().arg(value);
-}
-
-QString colourListCapacityText(const QString &languageCode)
-{
-    const auto capacity = qulonglong(colourListCapacity);
-    const BilingualText number{QLocale(QLocale::German).toString(capacity),
-                               QLocale(QLocale::English).toString(capacity)};
-    return colourListCapacityMessage.inLanguage(languageCode).arg(number.inLanguage(languageCode));
 }
 
 } // namespace tonfang

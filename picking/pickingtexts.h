@@ -1,5 +1,5 @@
 #pragma once
-// The eyedropper's and the colour list's own texts, in the language of the moment.
+// The eyedropper's own texts, in the language of the moment.
 
 #include "editor/languagecode.h"
 
@@ -10,11 +10,6 @@ namespace tonfang {
 // Shown when a Wayland desktop offers no colour picker through its portal: the
 // X server there sees only black, so no colour can be picked at all.
 QString portalColourPickerMissingText();
-
-// The progress dialog of a long open or save of the colour list file.
-QString openingColourListText();
-QString savingColourListText();
-QString cancelText();
 
 // Why a pick from the command line could not be made: each one whole line for
 // standard error, with the program's name in front.
@@ -29,9 +24,5 @@ QString compositorLostLine();           // the Wayland compositor went away mid-
 // compositor that cannot, and a value that means nothing.
 QString nativePickUnavailableLine();
 QString unknownWaylandPickerLine(const QString &value);
-
-// Shown when opening a colour list file would take the list past the most
-// entries it holds; nothing was added.
-QString colourListCapacityText(const QString &languageCode = tonfang::languageCode());
 
 } // namespace tonfang

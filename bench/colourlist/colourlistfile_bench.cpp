@@ -5,8 +5,8 @@
 // Opening and saving at 1 and 26 million lines, in the locale's encoding and
 // in UTF-8 with a mark, against the floor: a bare read loop over the same file.
 #include "editor/colourlist.h"
-#include "picking/colourlistfile.h"
-#include "picking/colourlistreader.h"
+#include "listfile/colourlistfile.h"
+#include "listfile/colourlistreader.h"
 
 #include <benchmark/benchmark.h>
 

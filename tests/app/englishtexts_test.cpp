@@ -5,6 +5,7 @@
 #include "editor/tprogtexts.h"
 #include "editor/webhosts.h"
 #include "help/helptexts.h"
+#include "listfile/listfiletexts.h"
 #include "picking/pickingtexts.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "editor/tprog.h"
 #include "help/helpwindow.h"
 #include "help/reportwindow.h"
-#include "picking/terminationsignals.h"
+#include "editor/terminationsignals.h"
 #include "tests/support/tempfolder.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
-#include "picking/colourlisthandlers.h"
-#include "picking/widefunc.h"
+#include "listfile/colourlisthandlers.h"
+#include "listfile/widefunc.h"
 #include "tests/clipboard/copywindows.h"
 #include "tests/support/eventually.h"
 

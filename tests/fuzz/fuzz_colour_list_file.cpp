@@ -1,11 +1,11 @@
-// layer: picking
+// layer: listfile
 // Loading a colour list file of arbitrary bytes: the byte-order mark decides the
 // decoding, then the lines are read. Malformed UTF-7 is the one expected error;
 // anything else (a crash, a hang, a sanitizer report) is a fault. The same
 // bytes read from a file as a stream, in reads of a size the input picks, must
 // give exactly the colours and the message of reading them whole.
-#include "picking/colourlistfile.h"
-#include "picking/widefunc.h"
+#include "listfile/colourlistfile.h"
+#include "listfile/widefunc.h"
 #include "tests/support/colourlistoutcome.h"
 
 #include <QFile>

@@ -3,9 +3,9 @@
 // stream: the colours appended and the message shown, for comparing in one go.
 
 #include "editor/colourlist.h"
-#include "picking/colourlistfile.h"
-#include "picking/colourlistreader.h"
-#include "picking/widefunc.h"
+#include "listfile/colourlistfile.h"
+#include "listfile/colourlistreader.h"
+#include "listfile/widefunc.h"
 
 #include <exception>
 #include <string>

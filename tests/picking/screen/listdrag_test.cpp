@@ -3,7 +3,7 @@
 
 #include "pickingfixture.h"
 
-#include "picking/colourlisthandlers.h"
+#include "listfile/colourlisthandlers.h"
 #include "tests/support/colourlisttesting.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "picking/colourlistreader.h"
+#include "listfile/colourlistreader.h"
 
 #include "core/numbertext.h"
-#include "picking/widefunc.h"
+#include "listfile/widefunc.h"
 
 #include <QFile>
 #include <QStringDecoder>

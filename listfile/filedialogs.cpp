@@ -1,4 +1,4 @@
-#include "picking/filedialogs.h"
+#include "listfile/filedialogs.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,7 +1,7 @@
 // The wide text file routines: splitting, byte-order marks, the seven
 // encodings with their odd corners, and files that cannot be read or written.
 
-#include "picking/widefunc.h"
+#include "listfile/widefunc.h"
 #include "tests/support/errors.h"
 #include "tests/support/privileges.h"
 #include "tests/support/tempfolder.h"

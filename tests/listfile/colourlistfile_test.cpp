@@ -1,12 +1,12 @@
 // The colour list file: the exact bytes written, which lines count when
 // reading, where a bad line stops, and the same list in every encoding.
 
-#include "picking/colourlistfile.h"
+#include "listfile/colourlistfile.h"
 
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "editor/languagecode.h"
-#include "picking/widefunc.h"
+#include "listfile/widefunc.h"
 #include "tests/support/colourlisttesting.h"
 #include "tests/support/errors.h"
 #include "tests/support/tempfolder.h"
@@ -263,7 +263,7 @@ TEST(ColourListOpening, SettlesEachOutcomeAsReadingItWholeDid)
         result.status = c.status;
         result.discardEntries = c.discard;
         result.error = c.error;
-        EXPECT_EQ(colourListReadOptions(model).maxEntries, colourListCapacity - 1);
+        EXPECT_EQ(colourListReadOptions(model).maxEntries, tonfang::colourListCapacity - 1);
         std::vector<ColourBlock> blocks{{0xFFFFFF}, {0}};
         EXPECT_EQ(errorOf([&] { settleColourListOpening(model, std::move(blocks), result); }),
                   c.message);

@@ -1,10 +1,10 @@
 // The runner of long file work: a dialog only for long work, in the program's
 // language, Cancel reaching the work, errors coming back to this thread.
 
-#include "picking/backgroundjob.h"
+#include "listfile/backgroundjob.h"
 
 #include "editor/languagecode.h"
-#include "picking/pickingtexts.h"
+#include "listfile/listfiletexts.h"
 #include "tests/support/errors.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "picking/backgroundjob.h"
+#include "listfile/backgroundjob.h"
 
 #include "editor/windowlook.h"
-#include "picking/pickingtexts.h"
+#include "listfile/listfiletexts.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,14 +1,14 @@
-#include "picking/colourlisthandlers.h"
+#include "listfile/colourlisthandlers.h"
 
 #include "core/colour.h"
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
-#include "picking/backgroundjob.h"
-#include "picking/colourlistfile.h"
-#include "picking/currentcolour.h"
-#include "picking/filedialogs.h"
-#include "picking/pickingtexts.h"
+#include "listfile/backgroundjob.h"
+#include "listfile/colourlistfile.h"
+#include "editor/currentcolour.h"
+#include "listfile/filedialogs.h"
+#include "listfile/listfiletexts.h"
 
 #include <QAction>
 #include <QColorDialog>

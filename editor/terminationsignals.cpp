@@ -1,4 +1,4 @@
-#include "picking/terminationsignals.h"
+#include "editor/terminationsignals.h"
 
 #include <QApplication>
 #include <QDialog>

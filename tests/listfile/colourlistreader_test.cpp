@@ -2,7 +2,7 @@
 // reading it whole, however the reads divide it; bounded on an endless file;
 // the entry limit.
 
-#include "picking/colourlistreader.h"
+#include "listfile/colourlistreader.h"
 
 #include "tests/support/colourlistoutcome.h"
 #include "tests/support/tempfolder.h"

@@ -1,4 +1,4 @@
-#include "picking/currentcolour.h"
+#include "editor/currentcolour.h"
 
 #include "core/colour.h"
 #include "core/numbertext.h"

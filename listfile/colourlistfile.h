@@ -4,8 +4,8 @@
 // Reading accepts any encoding that LoadWideTextFile recognises.
 
 #include "editor/colourlist.h"
-#include "picking/colourlistreader.h"
-#include "picking/widefunc.h"
+#include "listfile/colourlistreader.h"
+#include "listfile/widefunc.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // clicks and keys on the list, drags dropped on it, the swatch double-click,
 // and the file menu with its dialogs answered by the test.
 
-#include "picking/colourlisthandlers.h"
+#include "listfile/colourlisthandlers.h"
 
 #include "app/application.h"
 #include "editor/colourlist.h"

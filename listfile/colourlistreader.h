@@ -22,10 +22,6 @@
 // Colours of colour lines, in file order.
 using ColourBlock = std::vector<tonfang::ColourNumber>;
 
-// The most entries the colour list takes: an open that would take it past
-// this appends nothing.
-inline constexpr std::uint64_t colourListCapacity = 100'000'000;
-
 struct ColourListReadOptions {
     qsizetype readBytes = 1 << 20;         // bytes per read
     std::size_t blockEntries = 1 << 16;    // colours per delivered block

@@ -1,4 +1,4 @@
-#include "picking/widefunc.h"
+#include "listfile/widefunc.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "picking/colourlistfile.h"
+#include "listfile/colourlistfile.h"
 
 #include "core/colour.h"
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
-#include "picking/colourlistreader.h"
-#include "picking/pickingtexts.h"
-#include "picking/widefunc.h"
+#include "listfile/colourlistreader.h"
+#include "listfile/listfiletexts.h"
+#include "listfile/widefunc.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -89,7 +89,7 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
 ColourListReadOptions colourListReadOptions(const ColourListModel &model)
 {
     ColourListReadOptions options;
-    options.maxEntries = colourListCapacity - std::min<std::uint64_t>(model.count(), colourListCapacity);
+    options.maxEntries = tonfang::colourListCapacity - std::min<std::uint64_t>(model.count(), tonfang::colourListCapacity);
     return options;
 }
 
