@@ -8,7 +8,7 @@
 #include "app/startup.h"
 #include "clipboard/clipboardhandoff.h"
 #include "editor/terminationsignals.h"
-#include "listfile/widefunc.h"
+#include "listfile/safesave.h"
 
 #include <cstdio>
 
@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
 {
     // Before any thread starts: reaching the file size limit fails the save
     // with a message instead of ending the program.
-    ignoreFileSizeSignal();
+    tonfang::ignoreFileSizeSignal();
     // Also before any thread: a thread would take the signals as they were.
     tonfang::catchTerminationSignals();
 

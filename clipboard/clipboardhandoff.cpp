@@ -1,5 +1,6 @@
 #include "clipboard/clipboardhandoff.h"
 
+#include "core/filedescriptor.h"
 #include "editor/terminationsignals.h"
 
 #include <QClipboard>
@@ -23,39 +24,6 @@ namespace {
 constexpr char readyByte = 'R';
 // A colour's text is short; more than this is not ours.
 constexpr qsizetype textLimit = 4096;
-
-class Socket {
-public:
-    explicit Socket(int fd = -1) : m_fd(fd) {}
-    ~Socket() { reset(); }
-    Socket(const Socket &) = delete;
-    Socket &operator=(const Socket &) = delete;
-    int fd() const { return m_fd; }
-    void reset(int fd = -1)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
-
-bool sendAll(int fd, const QByteArray &bytes)
-{
-    qsizetype sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n =
-            ::send(fd, bytes.constData() + sent, std::size_t(bytes.size() - sent), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        sent += n;
-    }
-    return true;
-}
 
 // Waits for the server's answer; false on end of file, error or time out.
 bool awaitReady(int fd, std::chrono::milliseconds limit)
@@ -109,18 +77,18 @@ ClipboardHandOff handToClipboardServer(const QString &text, const QString &progr
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
         return {};
-    Socket ours(pair[0]);
-    Socket theirs(pair[1]);
+    FileDescriptor ours(pair[0]);
+    FileDescriptor theirs(pair[1]);
     // The server's standard streams are the null device, so its end must not
     // be one of them.
-    if (theirs.fd() <= STDERR_FILENO)
-        theirs.reset(::fcntl(theirs.fd(), F_DUPFD_CLOEXEC, STDERR_FILENO + 1));
-    if (theirs.fd() < 0 || ::fcntl(theirs.fd(), F_SETFD, 0) != 0)
+    if (theirs.get() <= STDERR_FILENO)
+        theirs.reset(::fcntl(theirs.get(), F_DUPFD_CLOEXEC, STDERR_FILENO + 1));
+    if (theirs.get() < 0 || ::fcntl(theirs.get(), F_SETFD, 0) != 0)
         return {};
 
     QProcess server;
     server.setProgram(program);
-    server.setArguments(QStringList{QLatin1String(clipboardServerOption) + QString::number(theirs.fd())}
+    server.setArguments(QStringList{QLatin1String(clipboardServerOption) + QString::number(theirs.get())}
                         + qtArguments);
     // Holding the caller's streams would keep a shell's $(...) waiting for as
     // long as the server runs; the working folder must not stay busy either.
@@ -134,8 +102,9 @@ ClipboardHandOff handToClipboardServer(const QString &text, const QString &progr
         return {};
     theirs.reset();  // the server's end of file must reach us if it dies
 
-    if (!sendAll(ours.fd(), text.toUtf8()) || ::shutdown(ours.fd(), SHUT_WR) != 0
-        || !awaitReady(ours.fd(), limit)) {
+    if (writeAll(ours.get(), text.toUtf8().toStdString(), WriteTo::Socket) != 0
+        || ::shutdown(ours.get(), SHUT_WR) != 0
+        || !awaitReady(ours.get(), limit)) {
         // A server that starts too late must not take the clipboard after all.
         ::kill(pid_t(handOff.serverPid), SIGTERM);
         return {};
@@ -150,14 +119,14 @@ int serveClipboardIfAsked(int &argc, char **argv)
     if (argc < 2 || std::strncmp(argv[1], clipboardServerOption, prefix) != 0)
         return -1;
     bool isNumber = false;
-    Socket socket(QByteArray(argv[1] + prefix).toInt(&isNumber));
-    if (!isNumber || ::fcntl(socket.fd(), F_SETFD, FD_CLOEXEC) != 0)
+    FileDescriptor socket(QByteArray(argv[1] + prefix).toInt(&isNumber));
+    if (!isNumber || ::fcntl(socket.get(), F_SETFD, FD_CLOEXEC) != 0)
         return 2;
     // The server inherits every descriptor of the pick that was not marked
     // close-on-exec (a caller's lock, a shell's pipe) and may run for hours.
     const auto signalPipe = terminationSignalDescriptors();
-    closeDescriptorsExcept({socket.fd(), signalPipe[0], signalPipe[1]});
-    const QString text = QString::fromUtf8(receiveText(socket.fd()));
+    closeDescriptorsExcept({socket.get(), signalPipe[0], signalPipe[1]});
+    const QString text = QString::fromUtf8(receiveText(socket.get()));
     if (text.isEmpty())
         return 1;
 
@@ -177,7 +146,7 @@ int serveClipboardIfAsked(int &argc, char **argv)
     });
     // Told to end, it ends as when another program has taken the clipboard.
     onTerminationSignal(&app, &QCoreApplication::quit);
-    if (!sendAll(socket.fd(), QByteArray(1, readyByte)))
+    if (writeAll(socket.get(), std::string_view(&readyByte, 1), WriteTo::Socket) != 0)
         return 1;
     socket.reset();
     // No time limit: the text stays on offer until something else is copied,

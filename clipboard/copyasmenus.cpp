@@ -8,7 +8,7 @@
 #include "listfile/backgroundjob.h"
 #include "listfile/filedialogs.h"
 #include "listfile/listfiletexts.h"
-#include "listfile/widefunc.h"
+#include "listfile/safesave.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -171,13 +171,13 @@ void CopyAsMenus::saveGimpPalette(const QString &fileName)
     // new one is complete, and a cancel leaves it as it was.
     BackgroundJob job(&m_prog, tonfang::savingColourListText());
     job.run([&](BackgroundJob &worker) {
-        const SaveControl control{
+        const tonfang::SaveControl control{
             [&worker] { return worker.cancelRequested(); },
             [&worker, totalBytes](qint64 written) { worker.setProgress(written, totalBytes); }};
         auto block = colours.begin();
         std::size_t next = 0; // in the current block
         bool headerWritten = false;
-        const BytePieces pieces = [&](QByteArray &piece) {
+        const tonfang::BytePieces pieces = [&](QByteArray &piece) {
             if (!std::exchange(headerWritten, true))
                 piece.append(header.data(), qsizetype(header.size()));
             for (std::size_t rows = 0; block != colours.end() && rows < rowsPerPiece; ++rows) {
@@ -191,6 +191,6 @@ void CopyAsMenus::saveGimpPalette(const QString &fileName)
             }
             return block != colours.end();
         };
-        saveBytesAtomically(fileName, pieces, totalBytes, control);
+        tonfang::saveBytesAtomically(fileName, pieces, totalBytes, control);
     });
 }

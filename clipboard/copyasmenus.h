@@ -33,7 +33,7 @@ public:
     void copyAs(tonfang::Rgb rgb, tonfang::ColourFormat format);
     // Writes every entry of the list as a GIMP palette named after the file,
     // on a worker thread with progress and Cancel for a long list. Throws
-    // WideFileError when the file cannot be written.
+    // tonfang::FileError when the file cannot be written.
     void saveGimpPalette(const QString &fileName);
 
 private:

@@ -5,54 +5,18 @@
 #include "editor/colourlist.h"
 #include "listfile/colourlistreader.h"
 #include "listfile/listfiletexts.h"
-#include "listfile/widefunc.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <stdexcept>
-#include <string>
+
+namespace tonfang {
 
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 constexpr qsizetype colourLineLength = 6;
 
-// What a locale's encoding can hold: characters it cannot represent come back
-// as its replacement character.
-QString throughLocaleEncoding(const QString &text)
-{
-    QStringEncoder encoder(QStringConverter::System, QStringConverter::Flag::Stateless);
-    QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::Stateless);
-    return decoder.decode(encoder.encode(text));
-}
-
 } // namespace
-
-ColourListReading readColourListText(QString text)
-{
-    text = throughLocaleEncoding(text);
-    QList<QStringView> lines;
-    SplitWide(lines, lineEnd, text);
-
-    ColourListReading reading;
-    reading.entries.reserve(std::size_t(lines.size()));
-    for (const QStringView line : lines) {
-        if (line.size() != colourLineLength)
-            continue;
-        try {
-            const tonfang::ColourNumber colour = colourOfColourLine(line);
-            reading.entries.push_back(
-                {QString::fromStdString(tonfang::listEntryLabel(tonfang::TColorToRGB(colour))),
-                 colour});
-        } catch (const tonfang::ConversionError &) {
-            reading.failure = std::current_exception();
-            break;
-        }
-    }
-    return reading;
-}
 
 qint64 colourListFileSize(qint64 colours)
 {
@@ -72,9 +36,9 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
         std::size_t lines = 0;
         piece.reserve(qsizetype(linesPerPiece) * (colourLineLength + lineEnd.size()));
         for (; block != colours.end() && lines < linesPerPiece; ++block, next = 0) {
-            const std::span<const tonfang::ColourNumber> numbers = *block;
+            const std::span<const ColourNumber> numbers = *block;
             for (; next < numbers.size() && lines < linesPerPiece; ++next, ++lines) {
-                piece.append(QLatin1StringView(tonfang::TColorToHex(numbers[next])));
+                piece.append(QLatin1StringView(TColorToHex(numbers[next])));
                 piece.append(lineEnd);
             }
             if (next < numbers.size())
@@ -82,14 +46,14 @@ bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileNa
         }
         return block != colours.end();
     };
-    return saveWideTextPieces(nextPiece, fileName, EncodingAnsi, colourListFileSize(colours.size()),
+    return saveWideTextPieces(nextPiece, fileName, TextEncoding::Ansi, colourListFileSize(colours.size()),
                               control);
 }
 
 ColourListReadOptions colourListReadOptions(const ColourListModel &model)
 {
     ColourListReadOptions options;
-    options.maxEntries = tonfang::colourListCapacity - std::min<std::uint64_t>(model.count(), tonfang::colourListCapacity);
+    options.maxEntries = colourListCapacity - std::min<std::uint64_t>(model.count(), colourListCapacity);
     return options;
 }
 
@@ -100,7 +64,7 @@ void settleColourListOpening(ColourListModel &model, std::vector<ColourBlock> bl
     if (result.status == Status::Cancelled)
         return;
     if (result.status == Status::TooMany)
-        throw std::runtime_error(tonfang::colourListCapacityText().toStdString());
+        throw std::runtime_error(colourListCapacityText().toStdString());
     if (result.appendsEntries())
         model.appendBlocks(std::move(blocks));
     if (result.error)
@@ -116,3 +80,5 @@ void appendColourListFile(ColourListModel &model, const QString &fileName)
         readColourListFile(fileName, hooks, colourListReadOptions(model));
     settleColourListOpening(model, std::move(blocks), result);
 }
+
+} // namespace tonfang

@@ -1,34 +1,25 @@
 #pragma once
 // The colour list file: one colour per line as six upper-case hexadecimal digits
 // (red, green, blue), every line ended with CR LF, in the locale's encoding.
-// Reading accepts any encoding that LoadWideTextFile recognises.
+// Reading accepts any encoding that DetectTextEncoding recognises.
 
 #include "editor/colourlist.h"
 #include "listfile/colourlistreader.h"
-#include "listfile/widefunc.h"
+#include "listfile/safesave.h"
 
 #include <QString>
 
-#include <exception>
 #include <vector>
 
 class ColourListModel;
 
-// What a loaded text holds. Only pieces of exactly six units between CR LF line
-// ends are colour lines; everything else is skipped. The first colour line that
-// is not hexadecimal stops the reading: `failure` then holds its conversion
-// error and `entries` the colours of the lines before it.
-struct ColourListReading {
-    std::vector<ColourListEntry> entries;
-    std::exception_ptr failure;
-};
-ColourListReading readColourListText(QString text);
+namespace tonfang {
 
 // The size in bytes of the file of so many colours: "RRGGBB" and CR LF each.
 qint64 colourListFileSize(qint64 colours);
 // Writes the colours of a list to a file; labels are not stored. Returns false
 // without touching anything when the name has a picture extension or the save
-// was cancelled; throws WideFileError when it cannot be written. The old file is
+// was cancelled; throws FileError when it cannot be written. The old file is
 // replaced only by a complete new one.
 bool saveColourListFile(const ColourListSnapshot &colours, const QString &fileName,
                         const SaveControl &control = {});
@@ -45,3 +36,5 @@ void settleColourListOpening(ColourListModel &model, std::vector<ColourBlock> bl
 // Appends the colours of a file to the end of the list, all in one insertion,
 // read on this thread.
 void appendColourListFile(ColourListModel &model, const QString &fileName);
+
+} // namespace tonfang

@@ -237,16 +237,16 @@ void ColourListHandlers::savecolClick()
     // The colours are taken here, on this thread: the worker writes them from
     // pieces the list copies before it changes them.
     const ColourListSnapshot colours = m_list->colourModel()->snapshot();
-    const qint64 totalBytes = colourListFileSize(colours.size());
+    const qint64 totalBytes = tonfang::colourListFileSize(colours.size());
 
     BackgroundJob job(&m_prog, tonfang::savingColourListText());
     job.run([&](BackgroundJob &worker) {
-        const SaveControl control{
+        const tonfang::SaveControl control{
             [&worker] { return worker.cancelRequested(); },
             [&worker, totalBytes](qint64 written) { worker.setProgress(written, totalBytes); }};
         // A picture file name is refused without a word, and a cancelled save
         // leaves the old file: both give false, and nothing is shown.
-        saveColourListFile(colours, fileName, control);
+        tonfang::saveColourListFile(colours, fileName, control);
     });
 }
 
@@ -256,16 +256,16 @@ void ColourListHandlers::opencolClick()
     if (fileName.isEmpty())
         return;
     ColourListModel &model = *m_list->colourModel();
-    const ColourListReadOptions options = colourListReadOptions(model);
+    const tonfang::ColourListReadOptions options = tonfang::colourListReadOptions(model);
 
     // The worker reads and parses; its blocks are kept aside here, on this
     // thread, and appended in one step once the whole file has settled what
     // they are worth.
     std::vector<ColourBlock> blocks;
-    ColourListReadResult result;
+    tonfang::ColourListReadResult result;
     BackgroundJob job(&m_prog, tonfang::openingColourListText());
     job.run([&](BackgroundJob &worker) {
-        ColourListReadHooks hooks;
+        tonfang::ColourListReadHooks hooks;
         hooks.deliver = [&worker, &blocks](ColourBlock &&block) {
             auto handed = std::make_shared<ColourBlock>(std::move(block));
             worker.post([&blocks, handed] { blocks.push_back(std::move(*handed)); });
@@ -274,7 +274,7 @@ void ColourListHandlers::opencolClick()
             worker.setProgress(bytesRead, fileSize > 0 ? fileSize : -1);
         };
         hooks.cancelRequested = [&worker] { return worker.cancelRequested(); };
-        result = readColourListFile(fileName, hooks, options);
+        result = tonfang::readColourListFile(fileName, hooks, options);
     });
-    settleColourListOpening(model, std::move(blocks), result);
+    tonfang::settleColourListOpening(model, std::move(blocks), result);
 }

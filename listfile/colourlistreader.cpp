@@ -1,7 +1,8 @@
 #include "listfile/colourlistreader.h"
 
 #include "core/numbertext.h"
-#include "listfile/widefunc.h"
+#include "listfile/fileaccess.h"
+#include "listfile/textencoding.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -16,6 +17,8 @@
 #include <string>
 
 #include <iconv.h>
+
+namespace tonfang {
 
 namespace {
 
@@ -54,34 +57,28 @@ qsizetype utf8Cut(QByteArrayView bytes)
 }
 
 // The text of a file's bytes after its mark, decoded read by read. However the
-// bytes are divided, the text is exactly that of decodeWideText.
+// bytes are divided, the text is exactly that of decoding them all at once.
 class StreamingTextDecoder {
 public:
-    explicit StreamingTextDecoder(int encoding)
+    explicit StreamingTextDecoder(TextEncoding encoding)
         : m_encoding(encoding)
     {
-        if (m_encoding != EncodingUtf7)
-            return;
-        constexpr auto native = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "UTF-16LE" : "UTF-16BE";
-        m_utf7.reset(iconv_open(native, "UTF-7"));
-        if (m_utf7.get() == iconv_t(-1)) {
-            m_utf7.release();
-            throw invalidUtf7Error();
-        }
+        if (m_encoding == TextEncoding::Utf7)
+            m_utf7 = openUtf7Converter();
     }
 
     // Whether decoding can still make the whole text void or fail: a broken
     // UTF-8 sequence or malformed UTF-7 anywhere.
-    bool canFailLater() const { return m_encoding == EncodingUtf8 || m_encoding == EncodingUtf7; }
+    bool canFailLater() const { return m_encoding == TextEncoding::Utf8 || m_encoding == TextEncoding::Utf7; }
     // UTF-8 and the locale's encoding: ASCII bytes are their own text.
-    bool passesAscii() const { return m_encoding == EncodingUtf8 || m_encoding == EncodingAnsi; }
+    bool passesAscii() const { return m_encoding == TextEncoding::Utf8 || m_encoding == TextEncoding::Ansi; }
     // Bytes of a unit or sequence that the next bytes complete.
     bool holdsBytes() const { return !m_held.isEmpty(); }
     // UTF-8 with a broken sequence: the whole text is empty.
-    bool textIsVoid() const { return m_encoding == EncodingUtf8 && m_utf8.hasError(); }
+    bool textIsVoid() const { return m_encoding == TextEncoding::Utf8 && m_utf8.hasError(); }
 
     // Decodes the next bytes into `text` (replacing what it held): the text
-    // they complete. Throws WideFileError for malformed UTF-7.
+    // they complete. Throws FileError for malformed UTF-7.
     void decode(QByteArrayView bytes, QString &text)
     {
         QByteArrayView whole = bytes;
@@ -99,12 +96,12 @@ public:
     {
         text.truncate(0);
         switch (m_encoding) {
-        case EncodingUtf16LE:
-        case EncodingUtf16BE:
-        case EncodingUtf32LE:
-        case EncodingUtf32BE:
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+        case TextEncoding::Utf32LE:
+        case TextEncoding::Utf32BE:
             return; // a final odd byte, or a part of a unit, is dropped
-        case EncodingUtf7: {
+        case TextEncoding::Utf7: {
             // Bytes iconv would not take are an incomplete sequence at the end.
             if (!m_held.isEmpty())
                 throw invalidUtf7Error();
@@ -127,13 +124,13 @@ private:
     qsizetype decodeWhole(QByteArrayView bytes, QString &text)
     {
         switch (m_encoding) {
-        case EncodingUtf16LE:
-        case EncodingUtf16BE:
-            return decodeUtf16(bytes, text);
-        case EncodingUtf32LE:
-        case EncodingUtf32BE:
-            return decodeUtf32(bytes, text);
-        case EncodingUtf7:
+        case TextEncoding::Utf16LE:
+        case TextEncoding::Utf16BE:
+            return decodeUtf16(bytes, m_encoding == TextEncoding::Utf16BE, text);
+        case TextEncoding::Utf32LE:
+        case TextEncoding::Utf32BE:
+            return decodeUtf32(bytes, m_encoding == TextEncoding::Utf32BE, text);
+        case TextEncoding::Utf7:
             return decodeUtf7(bytes, text);
         default: {
             const qsizetype cut = utf8Cut(bytes);
@@ -141,41 +138,6 @@ private:
             return cut;
         }
         }
-    }
-
-    qsizetype decodeUtf16(QByteArrayView bytes, QString &text)
-    {
-        const qsizetype units = bytes.size() / 2;
-        text.resize(units);
-        if (m_encoding == EncodingUtf16BE)
-            qFromBigEndian<char16_t>(bytes.data(), units, text.data());
-        else
-            qFromLittleEndian<char16_t>(bytes.data(), units, text.data());
-        return 2 * units;
-    }
-
-    // CodePointToWide of each whole unit.
-    qsizetype decodeUtf32(QByteArrayView bytes, QString &text)
-    {
-        const qsizetype units = bytes.size() / 4;
-        text.resize(2 * units);
-        char16_t *out = reinterpret_cast<char16_t *>(text.data());
-        for (qsizetype i = 0; i < units; ++i) {
-            const char *unit = bytes.data() + 4 * i;
-            const std::uint32_t codePoint = m_encoding == EncodingUtf32BE
-                                                ? qFromBigEndian<std::uint32_t>(unit)
-                                                : qFromLittleEndian<std::uint32_t>(unit);
-            if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-                *out++ = u'?';
-            } else if (codePoint < 0x10000) {
-                *out++ = char16_t(codePoint);
-            } else {
-                *out++ = char16_t(0xD800 + ((codePoint - 0x10000) >> 10));
-                *out++ = char16_t(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-            }
-        }
-        text.truncate(out - reinterpret_cast<char16_t *>(text.data()));
-        return 4 * units;
     }
 
     // UTF-8, and the locale's encoding, which Qt 6 takes to be UTF-8 on every
@@ -220,14 +182,10 @@ private:
         return bytes.size() - qsizetype(inLeft);
     }
 
-    struct IconvCloser {
-        void operator()(void *handle) const { iconv_close(handle); }
-    };
-
-    int m_encoding;
-    QStringDecoder m_utf8{m_encoding == EncodingUtf8 ? QStringConverter::Utf8 : QStringConverter::System,
+    TextEncoding m_encoding;
+    QStringDecoder m_utf8{m_encoding == TextEncoding::Utf8 ? QStringConverter::Utf8 : QStringConverter::System,
                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom};
-    std::unique_ptr<void, IconvCloser> m_utf7;
+    Utf7Converter m_utf7;
     QByteArray m_held;   // the bytes of a unit or sequence that the next bytes complete
     QByteArray m_joined; // the held bytes and the next ones, when some were held
 };
@@ -247,7 +205,7 @@ constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
 // line is, as a colour number, without building a text per pair; nothing for
 // any others.
 template <typename Unit>
-std::optional<tonfang::ColourNumber> colourOfHexDigits(const Unit *units)
+std::optional<ColourNumber> colourOfHexDigits(const Unit *units)
 {
     std::array<int, colourLineLength> digits{};
     for (qsizetype i = 0; i < colourLineLength; ++i) {
@@ -279,7 +237,7 @@ const std::array<std::int16_t, 65536> &hexPairValues()
 // Eight bytes that are a colour line of six hex digits and CR LF, as a colour
 // number; nothing for any other bytes. A pair at a time: the way nearly every
 // line of a file is read, so it must cost next to nothing.
-std::optional<tonfang::ColourNumber> colourOfHexLine(const char *line, const std::array<std::int16_t, 65536> &pairs)
+std::optional<ColourNumber> colourOfHexLine(const char *line, const std::array<std::int16_t, 65536> &pairs)
 {
     const std::uint64_t bytes = qFromLittleEndian<std::uint64_t>(line);
     const int red = pairs[bytes & 0xFFFF], green = pairs[(bytes >> 16) & 0xFFFF],
@@ -350,7 +308,7 @@ public:
             if (m_pieceLength == 0 && text.size() - from >= colourLineLength + 2
                 && units[from + colourLineLength] == carriageReturn
                 && units[from + colourLineLength + 1] == lineFeed) {
-                if (const std::optional<tonfang::ColourNumber> colour = colourOfHexDigits(units + from)) {
+                if (const std::optional<ColourNumber> colour = colourOfHexDigits(units + from)) {
                     m_firstPiece = false;
                     addColour(*colour);
                     from += colourLineLength + 2;
@@ -391,7 +349,7 @@ public:
             // At most as many lines as the block has room for, and one past
             // the limit, which ends the reading; gathered in a batch first,
             // which keeps the loop out of the block's bookkeeping.
-            std::array<tonfang::ColourNumber, 256> batch;
+            std::array<ColourNumber, 256> batch;
             const std::size_t room = std::size_t(std::min<std::uint64_t>(
                 {batch.size(), m_blockEntries - m_block.size(),
                  std::min(m_maxEntries - m_entries, UINT64_MAX - 1) + 1,
@@ -399,7 +357,7 @@ public:
             const std::array<std::int16_t, 65536> &pairs = hexPairValues();
             std::size_t taken = 0;
             for (; taken < room; ++taken, line += lineBytes) {
-                const std::optional<tonfang::ColourNumber> colour = colourOfHexLine(line, pairs);
+                const std::optional<ColourNumber> colour = colourOfHexLine(line, pairs);
                 if (!colour)
                     break;
                 batch[taken] = *colour;
@@ -471,13 +429,13 @@ private:
 
     void takeColourLine(QStringView line)
     {
-        tonfang::ColourNumber colour = 0;
-        if (const std::optional<tonfang::ColourNumber> hex = colourOfHexDigits(line.utf16())) {
+        ColourNumber colour = 0;
+        if (const std::optional<ColourNumber> hex = colourOfHexDigits(line.utf16())) {
             colour = *hex;
         } else {
             try {
                 colour = colourOfColourLine(line);
-            } catch (const tonfang::ConversionError &) {
+            } catch (const ConversionError &) {
                 m_badLine = std::current_exception();
                 return;
             }
@@ -485,7 +443,7 @@ private:
         addColour(colour);
     }
 
-    void addColour(tonfang::ColourNumber colour)
+    void addColour(ColourNumber colour)
     {
         if (m_entries == m_maxEntries) {
             m_tooMany = true;
@@ -575,12 +533,12 @@ private:
     void start(QByteArrayView firstBytes)
     {
         m_started = true;
-        const int encoding = detectTextEncoding(firstBytes.first(std::min<qsizetype>(4, firstBytes.size())),
+        const TextEncoding encoding = DetectTextEncoding(firstBytes.first(std::min<qsizetype>(4, firstBytes.size())),
                                                 firstBytes.size());
         m_markLeft = encodingMarkLength(encoding);
         try {
             m_decoder.emplace(encoding);
-        } catch (const WideFileError &) {
+        } catch (const FileError &) {
             m_decodingError = std::current_exception();
         }
     }
@@ -632,7 +590,7 @@ private:
                 takeText(false);
                 bytes = bytes.sliced(decoded.size());
             }
-        } catch (const WideFileError &) {
+        } catch (const FileError &) {
             m_decodingError = std::current_exception();
         }
     }
@@ -657,7 +615,7 @@ private:
 
 } // namespace
 
-tonfang::ColourNumber colourOfColourLine(QStringView line)
+ColourNumber colourOfColourLine(QStringView line)
 {
     char ascii[colourLineLength];
     bool isAscii = true;
@@ -667,14 +625,14 @@ tonfang::ColourNumber colourOfColourLine(QStringView line)
         ascii[i] = char(unit);
     }
     if (isAscii)
-        return tonfang::HexToTColor(std::string_view(ascii, colourLineLength));
+        return HexToTColor(std::string_view(ascii, colourLineLength));
 
     // A character beyond ASCII takes more than one byte in UTF-8, so the pairs
     // are handed over one by one to keep the message's characters whole.
-    tonfang::ColourNumber colour = 0;
+    ColourNumber colour = 0;
     for (int pair = 0; pair < 3; ++pair) {
         const std::string digits = line.sliced(2 * pair, 2).toString().toStdString();
-        colour |= (tonfang::StrToInt("$" + digits) & 0xFF) << (8 * pair);
+        colour |= (StrToInt("$" + digits) & 0xFF) << (8 * pair);
     }
     return colour;
 }
@@ -685,8 +643,8 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
     ColourListReadResult result;
     QFile file(fileName);
     try {
-        openWideTextFile(file, hooks.beforeOpen);
-    } catch (const WideFileError &) {
+        openForReading(file, hooks.beforeOpen);
+    } catch (const FileError &) {
         result.discardEntries = true;
         result.error = std::current_exception();
         return result;
@@ -706,7 +664,7 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
             // As when the whole file is read: a read error anywhere outweighs
             // whatever the bytes before it held.
             result.discardEntries = true;
-            result.error = std::make_exception_ptr(wideFileReadError(fileName, file));
+            result.error = std::make_exception_ptr(cannotOpenError(fileName, file.errorString()));
             return result;
         }
         if (count == 0)
@@ -723,3 +681,5 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
     stream.finish(result);
     return result;
 }
+
+} // namespace tonfang

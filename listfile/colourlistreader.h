@@ -1,11 +1,11 @@
 #pragma once
 // Reading a colour list file as a stream: read by read, decoded, split at CR LF
 // and turned into colours as the bytes come in, with exactly the outcome of
-// loading the whole file and reading its text (LoadWideTextFile, then
-// readColourListText): the same colours, the same messages, the same voiding
-// of a broken UTF-8 or UTF-7 text. Memory stays bounded by one read, one block
-// of colours and the blocks already handed over, however long the file or a
-// line of it: a file that never ends can be read until it is cancelled.
+// loading the whole file, decoding it and splitting its text at CR LF: the
+// same colours, the same messages, the same voiding of a broken UTF-8 or UTF-7
+// text. Memory stays bounded by one read, one block of colours and the blocks
+// already handed over, however long the file or a line of it: a file that
+// never ends can be read until it is cancelled.
 //
 // QtCore only, and no state shared between calls: meant for a worker thread.
 
@@ -19,8 +19,10 @@
 #include <functional>
 #include <vector>
 
-// Colours of colour lines, in file order.
+// Colours of colour lines, in file order (as the list model takes them).
 using ColourBlock = std::vector<tonfang::ColourNumber>;
+
+namespace tonfang {
 
 struct ColourListReadOptions {
     qsizetype readBytes = 1 << 20;         // bytes per read
@@ -34,7 +36,7 @@ struct ColourListReadOptions {
 //   colour line ("'$5G' is not a valid integer value"), the lines before it
 //   staying appended.
 // - Finished with discardEntries: append nothing; raise `error` when set, a
-//   WideFileError (the file cannot be opened or read, or "Invalid UTF7").
+//   FileError (the file cannot be opened or read, or "Invalid UTF7").
 //   Without an error the text was void (UTF-8 with a broken sequence), which
 //   adds nothing and says nothing.
 // - Cancelled: append nothing, say nothing.
@@ -71,6 +73,8 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
                                         const ColourListReadOptions &options = {});
 
 // A colour line, six UTF-16 units, as a colour number. Each pair is read as "$"
-// and its two characters, so a bad pair throws tonfang::ConversionError with
+// and its two characters, so a bad pair throws ConversionError with
 // the message that names it.
-tonfang::ColourNumber colourOfColourLine(QStringView line);
+ColourNumber colourOfColourLine(QStringView line);
+
+} // namespace tonfang

@@ -92,7 +92,7 @@ void BM_OpenColourListFile(benchmark::State &state)
         QApplication::processEvents();
         state.ResumeTiming();
 
-        appendColourListFile(*view->colourModel(), file);
+        tonfang::appendColourListFile(*view->colourModel(), file);
         QApplication::processEvents();
 
         state.PauseTiming();
@@ -113,7 +113,7 @@ void BM_SaveColourListFile(benchmark::State &state)
     const ColourListSnapshot list = model.snapshot();
     const QString file = folder().filePath(QStringLiteral("saved%1.txt").arg(lines));
     for (auto _ : state) {
-        if (!saveColourListFile(list, file))
+        if (!tonfang::saveColourListFile(list, file))
             state.SkipWithError("the file was refused");
     }
     if (QFile(file).size() != qint64(lines) * 8)
@@ -129,7 +129,7 @@ void BM_ScrollAfterOpeningMillion(benchmark::State &state)
     ColourListView view;
     view.resize(140, 161);
     view.show();
-    appendColourListFile(*view.colourModel(), file);
+    tonfang::appendColourListFile(*view.colourModel(), file);
     QApplication::processEvents();
     QScrollBar *bar = view.verticalScrollBar();
     const int range = bar->maximum();
@@ -172,7 +172,7 @@ QString streamFileOf(int lines, bool utf8Mark)
 void BM_ReadFloor(benchmark::State &state)
 {
     const QString name = streamFileOf(int(state.range(0)), state.range(1) != 0);
-    QByteArray buffer(ColourListReadOptions().readBytes, Qt::Uninitialized);
+    QByteArray buffer(tonfang::ColourListReadOptions().readBytes, Qt::Uninitialized);
     for (auto _ : state) {
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly))
@@ -214,7 +214,7 @@ void BM_OpenLargeColourListFile(benchmark::State &state)
         QApplication::processEvents();
         state.ResumeTiming();
 
-        appendColourListFile(*view.colourModel(), name);
+        tonfang::appendColourListFile(*view.colourModel(), name);
         QApplication::processEvents();
 
         state.PauseTiming();
@@ -236,15 +236,15 @@ void BM_SaveLargeColourListFile(benchmark::State &state)
 {
     const int lines = int(state.range(0));
     ColourListModel model;
-    ColourListReadHooks hooks;
+    tonfang::ColourListReadHooks hooks;
     std::vector<ColourBlock> blocks;
     hooks.deliver = [&blocks](ColourBlock &&block) { blocks.push_back(std::move(block)); };
-    readColourListFile(streamFileOf(lines, false), hooks);
+    tonfang::readColourListFile(streamFileOf(lines, false), hooks);
     model.appendBlocks(std::move(blocks));
     const ColourListSnapshot list = model.snapshot();
     const QString file = largeFilePath(QStringLiteral("saved%1.txt").arg(lines));
     for (auto _ : state) {
-        if (!saveColourListFile(list, file))
+        if (!tonfang::saveColourListFile(list, file))
             state.SkipWithError("the file was refused");
     }
     if (QFile(file).size() != qint64(lines) * 8)

@@ -6,7 +6,7 @@
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "listfile/colourlisthandlers.h"
-#include "listfile/widefunc.h"
+#include "listfile/fileaccess.h"
 #include "tests/clipboard/copywindows.h"
 #include "tests/support/eventually.h"
 
@@ -141,5 +141,5 @@ TEST_F(CopyAsTest, SavesTheWholeListAsGimpPalette)
     EXPECT_EQ(saved.readAll(), QByteArray("GIMP Palette\nName: Brand 1.5\nColumns: 0\n255 255 255\t#FFFFFF\n"
                                           "  0   0   0\t#000000\n255 128   0\t#FF8000\n"));
     EXPECT_THROW(prog->findChild<CopyAsMenus *>()->saveGimpPalette(folder.filePath(u"no/x.gpl"_s)),
-                 WideFileError);
+                 tonfang::FileError);
 }

@@ -5,8 +5,8 @@
 // bytes read from a file as a stream, in reads of a size the input picks, must
 // give exactly the colours and the message of reading them whole.
 #include "listfile/colourlistfile.h"
-#include "listfile/widefunc.h"
 #include "tests/support/colourlistoutcome.h"
+#include "tests/support/wholefilereader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString text;
     try {
         text = decodeWideText(QByteArrayView(data, qsizetype(size)));
-    } catch (const WideFileError &) {
+    } catch (const tonfang::FileError &) {
         return 0;
     }
     const ColourListReading reading = readColourListText(text);

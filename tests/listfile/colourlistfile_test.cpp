@@ -6,10 +6,10 @@
 #include "core/numbertext.h"
 #include "editor/colourlist.h"
 #include "editor/languagecode.h"
-#include "listfile/widefunc.h"
 #include "tests/support/colourlisttesting.h"
 #include "tests/support/errors.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/wholefilereader.h"
 
 #include <QFile>
 
@@ -27,6 +27,8 @@ static void PrintTo(const ColourListEntry &entry, std::ostream *out)
 }
 
 namespace {
+
+using namespace tonfang;
 
 const ColourListEntry white{QStringLiteral("(255 255 255)"), 0xFFFFFF};
 const ColourListEntry black{QStringLiteral("(000 000 000)"), 0};
@@ -145,9 +147,9 @@ TEST_F(ColourListFileTest, AddsNothingWhenTheFileCannotBeReadOrDecoded)
 {
     ColourListModel model;
     model.append(white.label, white.colour);
-    EXPECT_THROW(appendColourListFile(model, path("missing.txt")), WideFileError);
+    EXPECT_THROW(appendColourListFile(model, path("missing.txt")), FileError);
     EXPECT_THROW(appendColourListFile(model, write("bad7.txt", "+/v8-FFFFFF\r\n+AG-\r\n")),
-                 WideFileError);
+                 FileError);
     EXPECT_EQ(model.count(), 1);
     // Broken UTF-8 reads as an empty text: nothing to add and nothing to say.
     EXPECT_NO_THROW(appendColourListFile(
@@ -157,18 +159,20 @@ TEST_F(ColourListFileTest, AddsNothingWhenTheFileCannotBeReadOrDecoded)
 
 // ASCII text in an encoding, mark included. In the wide encodings the mark is
 // U+FEFF written like every other unit.
-QByteArray encoded(const QByteArray &ascii, int encoding)
+QByteArray encoded(const QByteArray &ascii, TextEncoding encoding)
 {
     switch (encoding) {
-    case EncodingAnsi:
+    case TextEncoding::Ansi:
         return ascii;
-    case EncodingUtf8:
+    case TextEncoding::Utf8:
         return "\xEF\xBB\xBF" + ascii;
-    case EncodingUtf7:
+    case TextEncoding::Utf7:
         return "+/v8-" + ascii;
+    default:
+        break;
     }
-    const bool big = encoding == EncodingUtf16BE || encoding == EncodingUtf32BE;
-    const int width = encoding == EncodingUtf16LE || encoding == EncodingUtf16BE ? 2 : 4;
+    const bool big = encoding == TextEncoding::Utf16BE || encoding == TextEncoding::Utf32BE;
+    const int width = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE ? 2 : 4;
     QByteArray bytes;
     const auto put = [&](std::uint32_t unit) {
         for (int i = 0; i < width; ++i)
@@ -183,14 +187,14 @@ QByteArray encoded(const QByteArray &ascii, int encoding)
 TEST_F(ColourListFileTest, ReadsTheSameListInEveryEncoding)
 {
     const ColourListEntry mixed{QStringLiteral("(161 178 195)"), 161 + 178 * 256 + 195 * 65536};
-    for (const int encoding : {EncodingAnsi, EncodingUtf8, EncodingUtf7, EncodingUtf16LE,
-                               EncodingUtf16BE, EncodingUtf32LE, EncodingUtf32BE}) {
-        const QString file = write(QString::number(encoding),
+    for (const TextEncoding encoding : {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf7, TextEncoding::Utf16LE,
+                               TextEncoding::Utf16BE, TextEncoding::Utf32LE, TextEncoding::Utf32BE}) {
+        const QString file = write(QString::number(int(encoding)),
                                    encoded("FFFFFF\r\na1b2c3\r\n", encoding));
-        ASSERT_EQ(DetectTextEncoding(file), encoding);
+        ASSERT_EQ(encodingOfFile(file), encoding);
         ColourListModel model;
         appendColourListFile(model, file);
-        EXPECT_EQ(entriesOf(model), (std::vector<ColourListEntry>{white, mixed})) << encoding;
+        EXPECT_EQ(entriesOf(model), (std::vector<ColourListEntry>{white, mixed})) << int(encoding);
     }
 }
 
@@ -235,7 +239,7 @@ TEST(ColourListOpening, SettlesEachOutcomeAsReadingItWholeDid)
 {
     using Status = ColourListReadResult::Status;
     const auto badLine = std::make_exception_ptr(tonfang::ConversionError("bad line"));
-    const auto unreadable = std::make_exception_ptr(WideFileError("unreadable"));
+    const auto unreadable = std::make_exception_ptr(FileError("unreadable"));
     struct Case {
         Status status;
         bool discard;

@@ -20,19 +20,21 @@
 
 namespace {
 
+using namespace tonfang;
+
 // A text in an encoding, mark included; nothing when the encoding cannot hold
 // it (UTF-7 and UTF-8 have no unpaired surrogates).
-std::optional<QByteArray> encoded(const QString &text, int encoding)
+std::optional<QByteArray> encoded(const QString &text, TextEncoding encoding)
 {
     const bool unpaired = !QStringView(text).isValidUtf16();
     QByteArray bytes;
     switch (encoding) {
-    case EncodingAnsi:
-    case EncodingUtf8:
+    case TextEncoding::Ansi:
+    case TextEncoding::Utf8:
         if (unpaired)
             return std::nullopt;
-        return (encoding == EncodingUtf8 ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
-    case EncodingUtf7: {
+        return (encoding == TextEncoding::Utf8 ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+    case TextEncoding::Utf7: {
         const iconv_t utf7 = iconv_open("UTF-7", "UTF-16LE");
         QByteArray in(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
         QByteArray out(text.size() * 8 + 16, '\0');
@@ -45,11 +47,11 @@ std::optional<QByteArray> encoded(const QString &text, int encoding)
             return std::nullopt;
         return "+/v8-" + out.first(outPointer - out.data());
     }
-    case EncodingUtf16LE:
-    case EncodingUtf16BE:
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
         for (const QChar unit : QString(QChar(0xFEFF)) + text) {
             char pair[2];
-            encoding == EncodingUtf16BE ? qToBigEndian(unit.unicode(), pair)
+            encoding == TextEncoding::Utf16BE ? qToBigEndian(unit.unicode(), pair)
                                         : qToLittleEndian(unit.unicode(), pair);
             bytes.append(pair, 2);
         }
@@ -57,7 +59,7 @@ std::optional<QByteArray> encoded(const QString &text, int encoding)
     default:
         for (const char32_t codePoint : (QString(QChar(0xFEFF)) + text).toUcs4()) {
             char unit[4];
-            encoding == EncodingUtf32BE ? qToBigEndian(std::uint32_t(codePoint), unit)
+            encoding == TextEncoding::Utf32BE ? qToBigEndian(std::uint32_t(codePoint), unit)
                                         : qToLittleEndian(std::uint32_t(codePoint), unit);
             bytes.append(unit, 4);
         }
@@ -121,8 +123,8 @@ std::vector<EncodedFile> generatedFiles()
         const QByteArray bytes(raw.data(), qsizetype(raw.size()));
         files.push_back({"raw " + bytes.toHex().toStdString(), bytes});
     }
-    for (const int encoding : {EncodingAnsi, EncodingUtf8, EncodingUtf7, EncodingUtf16LE,
-                               EncodingUtf16BE, EncodingUtf32LE, EncodingUtf32BE}) {
+    for (const TextEncoding encoding : {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf7, TextEncoding::Utf16LE,
+                               TextEncoding::Utf16BE, TextEncoding::Utf32LE, TextEncoding::Utf32BE}) {
         std::vector<QString> unicodeTexts{longMixedText()};
         for (const char16_t *const text : texts) // not fromUtf16(), which drops a leading U+FEFF
             unicodeTexts.push_back(QStringView(text).toString());
@@ -130,7 +132,7 @@ std::vector<EncodedFile> generatedFiles()
             const std::optional<QByteArray> bytes = encoded(unicode, encoding);
             if (!bytes)
                 continue;
-            const std::string name = std::to_string(encoding) + " "
+            const std::string name = std::to_string(int(encoding)) + " "
                                      + unicode.toUtf8().toHex().left(80).toStdString();
             files.push_back({name, *bytes});
             // A final odd byte, or a unit cut short.

@@ -5,7 +5,7 @@
 #include "editor/colourlist.h"
 #include "listfile/colourlistfile.h"
 #include "listfile/colourlistreader.h"
-#include "listfile/widefunc.h"
+#include "tests/support/wholefilereader.h"
 
 #include <exception>
 #include <string>
@@ -23,7 +23,7 @@ inline std::string messageOf(const std::exception_ptr &error)
         return {};
     try {
         std::rethrow_exception(error);
-    } catch (const WideFileError &failure) {
+    } catch (const tonfang::FileError &failure) {
         return std::string("file: ") + failure.what();
     } catch (const std::exception &failure) {
         return failure.what();
@@ -36,7 +36,7 @@ inline ColourListOutcome wholeFileOutcome(const QString &fileName)
     QString text;
     try {
         text = LoadWideTextFile(fileName);
-    } catch (const WideFileError &) {
+    } catch (const tonfang::FileError &) {
         outcome.message = messageOf(std::current_exception());
         return outcome;
     }
@@ -48,19 +48,19 @@ inline ColourListOutcome wholeFileOutcome(const QString &fileName)
 }
 
 // A stream that is not Finished shows up as a message of its own.
-inline ColourListOutcome streamedOutcome(const QString &fileName, const ColourListReadOptions &options)
+inline ColourListOutcome streamedOutcome(const QString &fileName, const tonfang::ColourListReadOptions &options)
 {
     std::vector<tonfang::ColourNumber> delivered;
-    ColourListReadHooks hooks;
+    tonfang::ColourListReadHooks hooks;
     hooks.deliver = [&delivered](ColourBlock &&block) {
         delivered.insert(delivered.end(), block.begin(), block.end());
     };
-    const ColourListReadResult result = readColourListFile(fileName, hooks, options);
+    const tonfang::ColourListReadResult result = tonfang::readColourListFile(fileName, hooks, options);
     ColourListOutcome outcome;
     if (result.appendsEntries())
         outcome.colours = std::move(delivered);
     outcome.message = messageOf(result.error);
-    if (result.status != ColourListReadResult::Status::Finished)
+    if (result.status != tonfang::ColourListReadResult::Status::Finished)
         outcome.message += "<not finished>";
     return outcome;
 }

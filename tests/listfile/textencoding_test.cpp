@@ -1,10 +1,12 @@
 // The wide text file routines: splitting, byte-order marks, the seven
 // encodings with their odd corners, and files that cannot be read or written.
 
-#include "listfile/widefunc.h"
+#include "listfile/safesave.h"
+#include "listfile/textencoding.h"
 #include "tests/support/errors.h"
 #include "tests/support/privileges.h"
 #include "tests/support/tempfolder.h"
+#include "tests/support/wholefilereader.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,8 @@
 #include <unistd.h>
 
 namespace {
+
+using namespace tonfang;
 
 // The units as written; QString::fromUtf16 would drop a leading U+FEFF.
 QString units(const std::u16string &text)
@@ -45,8 +49,8 @@ struct DecodeCase {
 
 class WideFileTest : public TempFolderTest {
 protected:
-    // The message of the WideFileError that `action` throws, or "<none>".
-    static std::string fileError(const auto &action) { return errorOf<WideFileError>(action); }
+    // The message of the FileError that `action` throws, or "<none>".
+    static std::string fileError(const auto &action) { return errorOf<FileError>(action); }
     // Each case's bytes, written to a file of their own, load as its text.
     void expectLoads(std::initializer_list<DecodeCase> cases) const
     {
@@ -71,7 +75,7 @@ protected:
         }, sizeKnown ? 8 * lines : -1, control);
     }
     // A text saved in one piece, as the list's save does it.
-    static bool saveText(const QString &text, const QString &file, int encoding)
+    static bool saveText(const QString &text, const QString &file, TextEncoding encoding)
     {
         return saveWideTextPieces([&](QString &piece) { return piece = text, false; }, file, encoding);
     }
@@ -135,26 +139,26 @@ TEST(CodePointToWide, GivesOneUnitOrASurrogatePairOrAQuestionMark)
 
 TEST_F(WideFileTest, DetectsTheEncodingByMarkInOrder)
 {
-    const std::pair<QByteArray, int> cases[] = {
-        {{}, EncodingAnsi},
-        {hex("ff"), EncodingAnsi},
-        {hex("ff fe"), EncodingUtf16LE},
-        {hex("fe ff"), EncodingUtf16BE},
-        {hex("ff fe 41 00"), EncodingUtf16LE},
-        {hex("ff fe 00"), EncodingUtf16LE},
-        {hex("ff fe 00 00"), EncodingUtf32LE},
-        {hex("00 00 fe ff"), EncodingUtf32BE},
-        {hex("00 00 fe"), EncodingAnsi},
-        {hex("ef bb bf"), EncodingUtf8},
-        {hex("ef bb"), EncodingAnsi},
-        {QByteArray("+/v8-abc"), EncodingUtf7},
-        {QByteArray("+/v9"), EncodingAnsi},
-        {QByteArray("FFFFFF\r\n"), EncodingAnsi},
+    const std::pair<QByteArray, TextEncoding> cases[] = {
+        {{}, TextEncoding::Ansi},
+        {hex("ff"), TextEncoding::Ansi},
+        {hex("ff fe"), TextEncoding::Utf16LE},
+        {hex("fe ff"), TextEncoding::Utf16BE},
+        {hex("ff fe 41 00"), TextEncoding::Utf16LE},
+        {hex("ff fe 00"), TextEncoding::Utf16LE},
+        {hex("ff fe 00 00"), TextEncoding::Utf32LE},
+        {hex("00 00 fe ff"), TextEncoding::Utf32BE},
+        {hex("00 00 fe"), TextEncoding::Ansi},
+        {hex("ef bb bf"), TextEncoding::Utf8},
+        {hex("ef bb"), TextEncoding::Ansi},
+        {QByteArray("+/v8-abc"), TextEncoding::Utf7},
+        {QByteArray("+/v9"), TextEncoding::Ansi},
+        {QByteArray("FFFFFF\r\n"), TextEncoding::Ansi},
     };
     int n = 0;
     for (const auto &[bytes, expected] : cases) {
         const QString file = write(QString::number(n++), bytes);
-        EXPECT_EQ(DetectTextEncoding(file), expected) << bytes.toHex(' ').toStdString();
+        EXPECT_EQ(encodingOfFile(file), expected) << bytes.toHex(' ').toStdString();
     }
 }
 
@@ -221,7 +225,7 @@ TEST_F(WideFileTest, NamesTheFileAndTheReasonWhenItCannotBeOpened)
     const std::string expected =
         "Cannot open file \"" + missing.toStdString() + "\". No such file or directory";
     EXPECT_EQ(fileError([&] { LoadWideTextFile(missing); }), expected);
-    EXPECT_EQ(fileError([&] { DetectTextEncoding(missing); }), expected);
+    EXPECT_EQ(fileError([&] { encodingOfFile(missing); }), expected);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
     const QString folder = path("folder.txt");
@@ -249,19 +253,19 @@ TEST_F(WideFileTest, ReportsAFileWithoutReadPermission)
 TEST_F(WideFileTest, SavesInTheLocaleEncodingWithoutAMark)
 {
     const QString file = path("list.txt");
-    EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n000000\r\n"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n000000\r\n"), file, TextEncoding::Ansi));
     EXPECT_EQ(read(file), QByteArray("FFFFFF\r\n000000\r\n"));
 
     // Saving over a file replaces it whole.
-    EXPECT_TRUE(saveText(QStringLiteral("A"), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QStringLiteral("A"), file, TextEncoding::Ansi));
     EXPECT_EQ(read(file), QByteArray("A"));
 
-    EXPECT_TRUE(saveText(QString(), file, EncodingAnsi));
+    EXPECT_TRUE(saveText(QString(), file, TextEncoding::Ansi));
     EXPECT_EQ(read(file), QByteArray());
 
     // No other encoding is written, and nothing is touched trying.
-    for (const int encoding : {EncodingUtf8, EncodingUtf7, EncodingUtf16LE, EncodingUtf32BE})
-        EXPECT_FALSE(saveText(QStringLiteral("B"), file, encoding)) << encoding;
+    for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf7, TextEncoding::Utf16LE, TextEncoding::Utf32BE})
+        EXPECT_FALSE(saveText(QStringLiteral("B"), file, encoding)) << int(encoding);
     EXPECT_EQ(read(file), QByteArray());
 }
 
@@ -276,7 +280,7 @@ TEST_F(WideFileTest, SavesATextMadeInPiecesAsOneText)
             piece += units(pieces[next++]);
             return next < std::size(pieces);
         },
-        file, EncodingAnsi));
+        file, TextEncoding::Ansi));
     EXPECT_EQ(read(file), QByteArray("A\xF0\x9F\x98\x80" "B"));
 }
 
@@ -284,18 +288,18 @@ TEST_F(WideFileTest, RefusesPictureNamesWithoutTouchingAnything)
 {
     for (const char *name : {"a.bmp", "a.BMP", "a.gif", "a.Gif", "a.jpg", "a.JPG", "a.jpeg",
                              "a.JpEg", "a.txt.jpg", ".jpg"}) {
-        EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), TextEncoding::Ansi))
             << name;
         EXPECT_FALSE(QFile::exists(path(name))) << name;
     }
     const QString picture = write("old.jpg", "picture");
-    EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), picture, EncodingAnsi));
+    EXPECT_FALSE(saveText(QStringLiteral("FFFFFF\r\n"), picture, TextEncoding::Ansi));
     EXPECT_EQ(read(picture), QByteArray("picture"));
 
     // Only the file's own extension counts, not a dot in a folder name.
     ASSERT_TRUE(QDir(dir.path()).mkdir("pictures.jpg"));
     for (const char *name : {"a.jpg.txt", "a.jpgx", "pictures.jpg/list"}) {
-        EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), EncodingAnsi))
+        EXPECT_TRUE(saveText(QStringLiteral("FFFFFF\r\n"), path(name), TextEncoding::Ansi))
             << name;
         EXPECT_EQ(read(path(name)), QByteArray("FFFFFF\r\n")) << name;
     }
@@ -306,7 +310,7 @@ TEST_F(WideFileTest, ReportsAFileThatCannotBeCreated)
     const QString notAFolder = write("plain", "plain");
     const QString file = notAFolder + "/list.txt";
     const std::string error =
-        fileError([&] { saveText(QStringLiteral("FFFFFF\r\n"), file, EncodingAnsi); });
+        fileError([&] { saveText(QStringLiteral("FFFFFF\r\n"), file, TextEncoding::Ansi); });
     EXPECT_TRUE(error.starts_with(cannotCreate(file))) << error;
     EXPECT_EQ(read(notAFolder), QByteArray("plain"));
 }

@@ -1,11 +1,12 @@
-#include "listfile/widefunc.h"
+#include "listfile/safesave.h"
+
+#include "core/filedescriptor.h"
+#include "listfile/textencoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStringDecoder>
 #include <QStringEncoder>
-#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -13,128 +14,15 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
-#include <memory>
 
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+namespace tonfang {
+
 namespace {
-
-// What the user is told when a file cannot be used.
-namespace texts {
-constexpr auto cannotOpen = u"Cannot open file \"%1\". %2";
-constexpr auto cannotCreate = u"Cannot create file \"%1\". %2";
-constexpr auto invalidUtf7 = "Invalid UTF7";
-constexpr auto notRegularFile = u"Not a regular file";
-} // namespace texts
-
-WideFileError fileError(const char16_t *format, const QString &fileName, const QString &reason)
-{
-    const QString path = QFileInfo(fileName).absoluteFilePath();
-    return WideFileError(QString::fromUtf16(format).arg(path, reason).toStdString());
-}
-
-// How many bytes of mark each encoding skips before its text.
-qsizetype markLength(int encoding)
-{
-    switch (encoding) {
-    case EncodingUtf8:
-        return 3;
-    case EncodingUtf7:
-        return 5; // the mark and the "-" that ends it
-    case EncodingUtf32LE:
-    case EncodingUtf32BE:
-        return 4;
-    case EncodingUtf16LE:
-    case EncodingUtf16BE:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-void appendCodePoint(QString &text, std::uint32_t codePoint)
-{
-    if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        text.append(QLatin1Char('?'));
-    } else if (codePoint < 0x10000) {
-        text.append(QChar(char16_t(codePoint)));
-    } else {
-        const std::uint32_t offset = codePoint - 0x10000;
-        text.append(QChar(char16_t(0xD800 + (offset >> 10))));
-        text.append(QChar(char16_t(0xDC00 + (offset & 0x3FF))));
-    }
-}
-
-// The units as they stand; no check for unpaired surrogates, and a final odd
-// byte is dropped.
-QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
-{
-    const qsizetype units = bytes.size() / 2;
-    QString text(units, Qt::Uninitialized);
-    if (bigEndian)
-        qFromBigEndian<char16_t>(bytes.data(), units, text.data());
-    else
-        qFromLittleEndian<char16_t>(bytes.data(), units, text.data());
-    return text;
-}
-
-QString decodeUtf32(QByteArrayView bytes, bool bigEndian)
-{
-    const qsizetype units = bytes.size() / 4;
-    QString text;
-    text.reserve(units);
-    for (qsizetype i = 0; i < units; ++i) {
-        const char *unit = bytes.data() + 4 * i;
-        appendCodePoint(text, bigEndian ? qFromBigEndian<std::uint32_t>(unit)
-                                        : qFromLittleEndian<std::uint32_t>(unit));
-    }
-    return text;
-}
-
-// All or nothing: one broken sequence empties the whole text.
-QString decodeUtf8(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless
-                                                       | QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return {};
-    return text;
-}
-
-// RFC 2152, through the C library's converter.
-QString decodeUtf7(QByteArrayView bytes)
-{
-    constexpr auto native = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "UTF-16LE" : "UTF-16BE";
-    const iconv_t handle = iconv_open(native, "UTF-7");
-    if (handle == iconv_t(-1))
-        throw WideFileError(texts::invalidUtf7);
-    const std::unique_ptr<void, int (*)(iconv_t)> closer(handle, iconv_close);
-
-    // UTF-7 never needs more than one UTF-16 unit per byte.
-    QString text(bytes.size() + 1, Qt::Uninitialized);
-    char *in = const_cast<char *>(bytes.data());
-    std::size_t inLeft = std::size_t(bytes.size());
-    char *begin = reinterpret_cast<char *>(text.data());
-    char *out = begin;
-    std::size_t outLeft = std::size_t(text.size()) * sizeof(char16_t);
-    if (inLeft > 0 && iconv(handle, &in, &inLeft, &out, &outLeft) == std::size_t(-1))
-        throw WideFileError(texts::invalidUtf7);
-    if (iconv(handle, nullptr, nullptr, &out, &outLeft) == std::size_t(-1))
-        throw WideFileError(texts::invalidUtf7);
-    text.truncate((out - begin) / qsizetype(sizeof(char16_t)));
-    return text;
-}
-
-QString decodeAnsi(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
-}
 
 bool isPictureFileName(const QString &fileName)
 {
@@ -151,72 +39,9 @@ bool isPictureFileName(const QString &fileName)
 }
 
 // Only the locale's encoding is ever written, and never to a picture's name.
-bool refusesToSave(const QString &fileName, int encoding)
+bool refusesToSave(const QString &fileName, TextEncoding encoding)
 {
-    return isPictureFileName(fileName) || encoding != EncodingAnsi;
-}
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// A file descriptor that is closed when it goes.
-class FileDescriptor {
-public:
-    FileDescriptor() = default;
-    ~FileDescriptor() { close(); }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-
-    void reset(int fd)
-    {
-        close();
-        m_fd = fd;
-    }
-    int get() const { return m_fd; }
-    // Hands the descriptor over to whoever closes it instead.
-    void release() { m_fd = -1; }
-    explicit operator bool() const { return m_fd >= 0; }
-    // 0, or -1 with errno set.
-    int close()
-    {
-        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd = -1;
-};
-
-// Opens a file for reading. Devices, pipes and folders are refused: reading one
-// could block for good or never end. The check is made on the file opened, not
-// on its name, and the open itself does not wait, so that a pipe put in the
-// name's place meanwhile cannot hold it either.
-void openForReading(QFile &file, const std::function<void()> &beforeOpen = {})
-{
-    if (beforeOpen)
-        beforeOpen();
-    const auto refused = [&file](int error) {
-        return fileError(texts::cannotOpen, file.fileName(), systemReason(error));
-    };
-    FileDescriptor fd;
-    fd.reset(::open(QFile::encodeName(file.fileName()).constData(),
-                    O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat info {};
-    if (!fd || ::fstat(fd.get(), &info) != 0)
-        throw refused(errno);
-    if (S_ISDIR(info.st_mode))
-        throw refused(EISDIR);
-    if (!S_ISREG(info.st_mode))
-        throw fileError(texts::cannotOpen, file.fileName(), QString::fromUtf16(texts::notRegularFile));
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw refused(errno);
-    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        throw fileError(texts::cannotOpen, file.fileName(), file.errorString());
-    fd.release();
+    return isPictureFileName(fileName) || encoding != TextEncoding::Ansi;
 }
 
 // The new content on its way: removed unless its path was cleared once it
@@ -237,31 +62,13 @@ struct TemporaryFile {
     }
 };
 
-// Writes all of the bytes, through short writes and interruptions; gives 0 or
-// the system's error number.
-int writeAll(int fd, QByteArrayView bytes)
-{
-    const char *data = bytes.data();
-    for (qsizetype left = bytes.size(); left > 0;) {
-        const ssize_t count = ::write(fd, data, std::size_t(left));
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += count;
-        left -= count;
-    }
-    return 0;
-}
-
 // Writes over an existing file where no temporary file can be made beside it.
 // The whole new size is reserved first, so that a lack of space is found while
 // the old content is still whole; from then on the writing runs to its end.
 // Power loss or SIGKILL during these writes cannot be made safe: the window is
 // kept to one pass of writes, with every piece ready to be written.
 bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBytes,
-                  const SaveControl &control, const std::function<WideFileError(int)> &failure)
+                  const SaveControl &control, const std::function<FileError(int)> &failure)
 {
     // Without the size nothing can be reserved: refused for the reason the
     // temporary file could not be made.
@@ -292,7 +99,7 @@ bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBy
     for (bool more = true; more;) {
         piece.clear();
         more = next(piece);
-        if (const int error = writeAll(fd.get(), piece))
+        if (const int error = writeAll(fd.get(), {piece.constData(), std::size_t(piece.size())}))
             throw failure(error);
         written += piece.size();
         if (control.written)
@@ -384,7 +191,7 @@ int copyAttributes(const QByteArray &from, int to)
 }
 
 // The bytes of a finished temporary file, piece by piece.
-BytePieces piecesOf(int fd, const std::function<WideFileError(int)> &failure)
+BytePieces piecesOf(int fd, const std::function<FileError(int)> &failure)
 {
     return [fd, failure, offset = qint64(0)](QByteArray &piece) mutable {
         piece.resize(1 << 20);
@@ -399,8 +206,7 @@ BytePieces piecesOf(int fd, const std::function<WideFileError(int)> &failure)
 
 void syncFolder(const QByteArray &folder)
 {
-    FileDescriptor fd;
-    fd.reset(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // The new file has taken the old one's place: a failure leaves nothing to undo.
     if (fd)
         ::fsync(fd.get());
@@ -408,107 +214,12 @@ void syncFolder(const QByteArray &folder)
 
 } // namespace
 
-qsizetype SplitWide(QList<QStringView> &parts, QStringView separator, QStringView text)
-{
-    if (separator.isEmpty()) {
-        parts.append(text);
-        return 1;
-    }
-    // A reserve hint only: count() also counts overlapping matches.
-    parts.reserve(parts.size() + text.count(separator) + 1);
-    const qsizetype before = parts.size();
-    qsizetype from = 0;
-    for (qsizetype at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, from)) {
-        parts.append(text.sliced(from, at - from));
-        from = at + separator.size();
-    }
-    parts.append(text.sliced(from));
-    return parts.size() - before;
-}
-
-qsizetype SplitWide(QStringList &parts, QStringView separator, QStringView text)
-{
-    QList<QStringView> views;
-    const qsizetype count = SplitWide(views, separator, text);
-    parts.reserve(parts.size() + count);
-    for (const QStringView view : views)
-        parts.append(view.toString());
-    return count;
-}
-
-int detectTextEncoding(QByteArrayView head, qint64 fileSize)
-{
-    if (fileSize <= 1)
-        return EncodingAnsi;
-    const auto startsWith = [head](std::initializer_list<unsigned char> mark) {
-        if (head.size() < qsizetype(mark.size()))
-            return false;
-        return std::equal(mark.begin(), mark.end(), head.begin(),
-                          [](unsigned char m, char b) { return m == static_cast<unsigned char>(b); });
-    };
-    if (startsWith({0xEF, 0xBB, 0xBF}))
-        return EncodingUtf8;
-    if (startsWith({0x2B, 0x2F, 0x76, 0x38}))
-        return EncodingUtf7;
-    // Checked before UTF-16 LE: a UTF-16 LE file that begins with U+0000 is
-    // indistinguishable from UTF-32 LE and is read as such.
-    if (fileSize > 2 && startsWith({0xFF, 0xFE, 0x00, 0x00}))
-        return EncodingUtf32LE;
-    if (startsWith({0x00, 0x00, 0xFE, 0xFF}))
-        return EncodingUtf32BE;
-    if (startsWith({0xFF, 0xFE}))
-        return EncodingUtf16LE;
-    if (startsWith({0xFE, 0xFF}))
-        return EncodingUtf16BE;
-    return EncodingAnsi;
-}
-
-int DetectTextEncoding(const QString &fileName)
-{
-    QFile file(fileName);
-    openForReading(file);
-    return detectTextEncoding(file.read(4), file.size());
-}
-
-QString decodeWideText(QByteArrayView bytes)
-{
-    const int encoding = detectTextEncoding(bytes.first(std::min<qsizetype>(4, bytes.size())),
-                                            bytes.size());
-    const QByteArrayView text = bytes.sliced(std::min(markLength(encoding), bytes.size()));
-    switch (encoding) {
-    case EncodingUtf16LE:
-    case EncodingUtf16BE:
-        return decodeUtf16(text, encoding == EncodingUtf16BE);
-    case EncodingUtf32LE:
-    case EncodingUtf32BE:
-        return decodeUtf32(text, encoding == EncodingUtf32BE);
-    case EncodingUtf8:
-        return decodeUtf8(text);
-    case EncodingUtf7:
-        return decodeUtf7(text);
-    default:
-        return decodeAnsi(text);
-    }
-}
-
-QString LoadWideTextFile(const QString &fileName)
-{
-    // Read once and decide the encoding from the bytes in hand, so that a file
-    // changed in between cannot be decoded by another file's mark.
-    QFile file(fileName);
-    openForReading(file);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw fileError(texts::cannotOpen, fileName, file.errorString());
-    return decodeWideText(bytes);
-}
-
 bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64 totalBytes,
                          const SaveControl &control)
 {
     ignoreFileSizeSignal();
     const auto failure = [&fileName](int error) {
-        return fileError(texts::cannotCreate, fileName, systemReason(error));
+        return cannotCreateError(fileName, systemReason(error));
     };
 
     // A symbolic link stays what it is: the file it leads to is replaced or made.
@@ -521,7 +232,7 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
     if (exists && S_ISDIR(old.st_mode))
         throw failure(EISDIR);
     if (exists && !S_ISREG(old.st_mode))
-        throw fileError(texts::cannotCreate, fileName, QString::fromUtf16(texts::notRegularFile));
+        throw cannotCreateError(fileName, notRegularFileReason());
     // Written in place, a failure without a reason of its own gives `reason`.
     const auto inPlace = [&](const BytePieces &pieces, qint64 size, int reason,
                              const SaveControl &inPlaceControl) {
@@ -577,7 +288,7 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
             return false;
         piece.clear();
         more = next(piece);
-        if (const int error = writeAll(temp.fd.get(), piece))
+        if (const int error = writeAll(temp.fd.get(), {piece.constData(), std::size_t(piece.size())}))
             throw failure(error);
         written += piece.size();
         if (control.written)
@@ -614,7 +325,7 @@ void ignoreFileSizeSignal()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, int encoding,
+bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, TextEncoding encoding,
                         qint64 totalBytes, const SaveControl &control)
 {
     if (refusesToSave(fileName, encoding))
@@ -634,45 +345,4 @@ bool saveWideTextPieces(const TextPieces &nextPiece, const QString &fileName, in
     return saveBytesAtomically(fileName, nextBytes, totalBytes, control);
 }
 
-bool SaveWideTextFile(const QString &text, const QString &fileName, int encoding)
-{
-    if (refusesToSave(fileName, encoding))
-        return false;
-    // Encoded whole first: with its size known, even a file in a read-only
-    // folder can be replaced safely.
-    const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
-    return saveBytesAtomically(
-        fileName,
-        [&bytes](QByteArray &piece) {
-            piece = bytes;
-            return false;
-        },
-        bytes.size());
-}
-
-QString CodePointToWide(std::uint32_t codePoint)
-{
-    QString text;
-    appendCodePoint(text, codePoint);
-    return text;
-}
-
-void openWideTextFile(QFile &file, const std::function<void()> &beforeOpen)
-{
-    openForReading(file, beforeOpen);
-}
-
-WideFileError wideFileReadError(const QString &fileName, const QFile &file)
-{
-    return fileError(texts::cannotOpen, fileName, file.errorString());
-}
-
-WideFileError invalidUtf7Error()
-{
-    return WideFileError(texts::invalidUtf7);
-}
-
-qsizetype encodingMarkLength(int encoding)
-{
-    return markLength(encoding);
-}
+} // namespace tonfang
