@@ -148,7 +148,7 @@ QFileDialog *CopyAsMenus::paletteDialog()
 
 void CopyAsMenus::saveGimpPaletteClick()
 {
-    const QString fileName = askFileName(paletteDialog());
+    const QString fileName = tonfang::askFileName(paletteDialog());
     if (!fileName.isEmpty())
         saveGimpPalette(fileName);
 }

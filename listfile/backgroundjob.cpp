@@ -44,7 +44,15 @@ private:
     BackgroundJob &m_job;
 };
 
+// Read and set on the interface thread only.
+std::chrono::milliseconds dialogDelay = BackgroundJob::defaultDialogDelay;
+
 } // namespace
+
+void BackgroundJob::setDialogDelay(std::chrono::milliseconds delay)
+{
+    dialogDelay = delay;
+}
 
 BackgroundJob::BackgroundJob(QWidget *window, QString label)
     : m_window(window)
@@ -80,7 +88,7 @@ void BackgroundJob::run(Work work)
     QEventLoop loop;
     m_loop = &loop;
     bool delayPassed = false;
-    QTimer::singleShot(dialogDelayMs, &loop, [&] {
+    QTimer::singleShot(dialogDelay, &loop, [&] {
         delayPassed = true;
         loop.quit();
     });

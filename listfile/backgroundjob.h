@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <functional>
 
@@ -22,8 +23,11 @@ class QWidget;
 class BackgroundJob : public QObject {
     Q_OBJECT
 public:
-    // How long the work may take before the dialog shows.
-    static constexpr int dialogDelayMs = 500;
+    // How long the work may take before the dialog shows, so that a short
+    // job shows nothing. Tests that wait for the dialog shorten it; it holds
+    // for the jobs run afterwards.
+    static constexpr std::chrono::milliseconds defaultDialogDelay{500};
+    static void setDialogDelay(std::chrono::milliseconds delay);
 
     // `window` is the window the dialog blocks; `label` is the dialog's text.
     BackgroundJob(QWidget *window, QString label);

@@ -125,7 +125,7 @@ bool ColourListHandlers::eventFilter(QObject *watched, QEvent *event)
 void ColourListHandlers::farbfeldDblClick()
 {
     if (m_prog.m_add_doppelklick->isChecked())
-        addCurrentColourToList(m_prog);
+        tonfang::addCurrentColourToList(m_prog);
 }
 
 void ColourListHandlers::ColorListBox1Click()
@@ -231,7 +231,7 @@ QFileDialog *ColourListHandlers::fileDialog(QPointer<QFileDialog> &dialog, const
 
 void ColourListHandlers::savecolClick()
 {
-    const QString fileName = askFileName(fileDialog(m_sd, "sd", true));
+    const QString fileName = tonfang::askFileName(fileDialog(m_sd, "sd", true));
     if (fileName.isEmpty())
         return;
     // The colours are taken here, on this thread: the worker writes them from
@@ -252,7 +252,7 @@ void ColourListHandlers::savecolClick()
 
 void ColourListHandlers::opencolClick()
 {
-    const QString fileName = askFileName(fileDialog(m_od, "od", false));
+    const QString fileName = tonfang::askFileName(fileDialog(m_od, "od", false));
     if (fileName.isEmpty())
         return;
     ColourListModel &model = *m_list->colourModel();

@@ -4,6 +4,8 @@
 #include <QCompleter>
 #include <QLineEdit>
 
+namespace tonfang {
+
 QString askFileName(QFileDialog *dialog)
 {
     const int answer = dialog->exec();
@@ -15,6 +17,8 @@ QString askFileName(QFileDialog *dialog)
         return {};
     return dialog->selectedFiles().value(0);
 }
+
+} // namespace tonfang
 
 SuffixedSaveDialog::SuffixedSaveDialog(QWidget *parent, const QString &suffix)
     : QFileDialog(parent), m_suffix(u'.' + suffix)

@@ -4,9 +4,13 @@
 #include <QFileDialog>
 #include <QString>
 
+namespace tonfang {
+
 // Shows the dialog modally; the chosen file name, or an empty text when the
 // user cancelled.
 QString askFileName(QFileDialog *dialog);
+
+} // namespace tonfang
 
 // A save dialog (not the desktop's own) whose names always end in `suffix`,
 // also names with dots in them, which the default suffix leaves alone. The

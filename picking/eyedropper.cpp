@@ -263,7 +263,7 @@ bool Eyedropper::isOverButton(const QMouseEvent &event) const
 void Eyedropper::addIfChecked(const QAction *option)
 {
     if (option->isChecked())
-        addCurrentColourToList(m_prog);
+        tonfang::addCurrentColourToList(m_prog);
 }
 
 void Eyedropper::showCrosshair(bool on)

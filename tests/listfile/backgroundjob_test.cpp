@@ -28,7 +28,11 @@ namespace {
 class BackgroundJobTest : public ::testing::Test {
 protected:
     void SetUp() override { window.show(); }
-    void TearDown() override { tonfang::setLanguageCode(tonfang::languageGerman); }
+    void TearDown() override
+    {
+        tonfang::setLanguageCode(tonfang::languageGerman);
+        BackgroundJob::setDialogDelay(BackgroundJob::defaultDialogDelay);
+    }
 
     // Once the job's dialog shows, `answer` gets it; then the work may go on.
     void whenDialogShows(BackgroundJob &job, std::function<void(QProgressDialog *)> answer)
@@ -82,6 +86,7 @@ TEST_F(BackgroundJobTest, ALongJobShowsTheDialogWhoseCancelReachesTheWorkAndErro
         {tonfang::languageEnglish, tonfang::openingColourListText, -1,
          "Opening the color list …|Cancel|0|-1", "from the work"},
     };
+    BackgroundJob::setDialogDelay(std::chrono::milliseconds(0));
     for (const auto &c : cases) {
         tonfang::setLanguageCode(c.language);
         BackgroundJob job(&window, c.label());

@@ -8,6 +8,7 @@
 #include "editor/colourlist.h"
 #include "editor/swatch.h"
 #include "editor/tprog.h"
+#include "listfile/backgroundjob.h"
 #include "tests/support/colourlisttesting.h"
 #include "tests/support/eventually.h"
 #include "tests/support/tempfolder.h"
@@ -500,6 +501,7 @@ TEST_F(ColourListHandlersTest, AnEndlessFileIsCancelledThroughTheProgressDialog)
     const std::size_t before = held();
     std::size_t whileReading = before;
 
+    BackgroundJob::setDialogDelay(std::chrono::milliseconds(0));
     QTimer cancelWhenShown;
     bool cancelled = false;
     QObject::connect(&cancelWhenShown, &QTimer::timeout, [&] {
@@ -514,6 +516,7 @@ TEST_F(ColourListHandlersTest, AnEndlessFileIsCancelledThroughTheProgressDialog)
     });
     cancelWhenShown.start(20);
     chooseWithDialog(window->opencol, chooseFile(endless));
+    BackgroundJob::setDialogDelay(BackgroundJob::defaultDialogDelay);
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(model()->count(), 2);
     EXPECT_EQ(errors, QStringList{});
