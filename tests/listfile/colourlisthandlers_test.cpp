@@ -73,7 +73,11 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    void TearDown() override { TonfangApplication::setErrorSink({}); }
+    void TearDown() override
+    {
+        TonfangApplication::setErrorSink({});
+        BackgroundJob::setDialogDelay(BackgroundJob::defaultDialogDelay);
+    }
 
     ColourListView *list() const { return window->ColorListBox1; }
     ColourListModel *model() const { return list()->colourModel(); }
@@ -516,7 +520,6 @@ TEST_F(ColourListHandlersTest, AnEndlessFileIsCancelledThroughTheProgressDialog)
     });
     cancelWhenShown.start(20);
     chooseWithDialog(window->opencol, chooseFile(endless));
-    BackgroundJob::setDialogDelay(BackgroundJob::defaultDialogDelay);
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(model()->count(), 2);
     EXPECT_EQ(errors, QStringList{});
