@@ -43,7 +43,10 @@ count_ctest build/test/ctest.log
 
 echo "== Stage 2: sanitizers (clang, ASan + UBSan) and fuzzers"
 san="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+# The compilers are named outright as well: a build folder made before the
+# Wayland client code brought C along would otherwise keep the system's cc.
 CC=clang CXX=clang++ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DTONFANG_FUZZ=ON -DTONFANG_BENCH=OFF -DTONFANG_WERROR=ON "${launcher[@]}" \
   -DCMAKE_CXX_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null
 cmake --build build/sanitize -j "$jobs"
