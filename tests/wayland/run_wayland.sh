@@ -10,10 +10,20 @@ set -euo pipefail
 config=$1 binary=$2
 shift 2
 case $config in
-  sway) filter='Native.*' ;; window) filter='NativeWindow.*' ;; gone) filter='CompositorGone.*' ;;
+  sway) filter='Native.*' ;; window) filter='NativeWindow.*' ;; gone) filter='*CompositorGone.*' ;;
   portal) filter='RealPortal.*' ;; weston) filter='Fallback.*' ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+
+if [ "$config" = gone ] && [ -z "${TONFANG_WAYLAND_ONE_TEST-}" ]; then
+  # Each of these tests ends its compositor: a fresh one for each.
+  tests=$(QT_QPA_PLATFORM=offscreen "$binary" --gtest_list_tests "--gtest_filter=$filter" |
+    awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
+  [ -n "$tests" ] || { echo "no tests in $filter" >&2; exit 1; }
+  for test in $tests; do TONFANG_WAYLAND_ONE_TEST=$test bash "$0" "$config" "$binary" "$@" || exit; done
+  exit 0
+fi
+[ -z "${TONFANG_WAYLAND_ONE_TEST-}" ] || filter=$TONFANG_WAYLAND_ONE_TEST
 
 work=$(mktemp -d) pids=()
 finish() {
