@@ -177,6 +177,16 @@ TEST_F(Native, EachOutputPicksItsOwnPixelsAndAnOutputComingCancels)
     }
 }
 
+TEST_F(Native, ATerminationSignalEndsThePickWithoutAColour)
+{
+    QProcess process;
+    ASSERT_TRUE(startsOverlay(pointer, {400, 300}, [&] { startPick(process, {}); }));
+    ASSERT_EQ(::kill(pid_t(process.processId()), SIGTERM), 0);
+    QString output, error;
+    EXPECT_EQ(finished(process, &output, &error), 1);
+    EXPECT_EQ(output + error, QString());
+}
+
 // Each row ends its compositor; run_wayland.sh starts one for each.
 class CompositorGone : public ::testing::TestWithParam<const char *> {};
 INSTANTIATE_TEST_SUITE_P(Environments, CompositorGone,
