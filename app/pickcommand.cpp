@@ -116,9 +116,10 @@ int pick(const char *program, const CommandLine &line, const QString &language)
     // On a Wayland session the pick speaks to the compositor over its own
     // connection (or asks the portal) and shows no window of Qt's: Qt runs
     // offscreen, so a compositor that goes away mid-pick is ours to report
-    // rather than Qt's to end the process over. A platform asked for stays.
+    // rather than Qt's to end the process over. QT_QPA_PLATFORM, often set for
+    // a whole desktop, gives way (an argument beats it in Qt); a platform
+    // asked for on this command line stays.
     if (isWaylandSession(DisplayEnvironment::current())
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         && !line.qtArguments.contains(QLatin1String("-platform"))) {
         kept.push_back("-platform");
         kept.push_back("offscreen");

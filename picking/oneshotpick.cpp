@@ -391,6 +391,7 @@ std::optional<OneShotPick> pickNatively(bool startWithMagnifier)
                      [&] { end(std::nullopt); });
     QObject::connect(pick.get(), &WaylandPick::compositorLost, &loop,
                      [&] { end(impossible(tonfang::compositorLostLine())); });
+    tonfang::onTerminationSignal(&loop, [&] { end(OneShotPick{}); });
     pick->start(startWithMagnifier);
     loop.exec();
     return result;

@@ -25,6 +25,7 @@ bool WaylandPick::magnifierOn() const
 #include "picking/pixelsource.h"
 
 #include <QAbstractEventDispatcher>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QSocketNotifier>
@@ -47,6 +48,7 @@ bool WaylandPick::magnifierOn() const
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -202,6 +204,16 @@ struct WaylandPick::Impl : PixelSource, SquareView {
 
     PickAids aids{*this, this};
 
+    // Figures for the benchmark on standard error, only when
+    // TONFANG_BENCH_READY=1 asks: "bench ready" as every overlay shows, and
+    // after each committed frame "bench frame N", the nanoseconds spent on
+    // Wayland events since the line before.
+    struct BenchLines {
+        bool on = qEnvironmentVariable("TONFANG_BENCH_READY") == QLatin1String("1");
+        qint64 busy = 0;
+        bool committed = false;
+    } bench;
+
     explicit Impl(WaylandPick *owner) : q(owner)
     {
         repeat.callOnTimeout(q, [this] {
@@ -254,13 +266,25 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     {
         const int fd = wl_display_get_fd(display);
         readable = new QSocketNotifier(fd, QSocketNotifier::Read, q);
-        QObject::connect(readable, &QSocketNotifier::activated, q, [this] { readEvents(); });
+        QObject::connect(readable, &QSocketNotifier::activated, q, [this] { timed(&Impl::readEvents); });
         writable = new QSocketNotifier(fd, QSocketNotifier::Write, q);
         writable->setEnabled(false);
-        QObject::connect(writable, &QSocketNotifier::activated, q, [this] { flush(); });
+        QObject::connect(writable, &QSocketNotifier::activated, q, [this] { timed(&Impl::flush); });
         // Requests made anywhere in Qt's loop go out before it sleeps.
         QObject::connect(QAbstractEventDispatcher::instance(),
-                         &QAbstractEventDispatcher::aboutToBlock, q, [this] { flush(); });
+                         &QAbstractEventDispatcher::aboutToBlock, q, [this] { timed(&Impl::flush); });
+    }
+
+    void timed(void (Impl::*work)())
+    {
+        if (!bench.on)
+            return (this->*work)();
+        QElapsedTimer timer;
+        timer.start();
+        (this->*work)();
+        bench.busy += timer.nsecsElapsed();
+        if (std::exchange(bench.committed, false))
+            std::fprintf(stderr, "bench frame %lld\n", static_cast<long long>(std::exchange(bench.busy, 0)));
     }
 
     void readEvents()
@@ -582,6 +606,8 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         if (!std::exchange(o->firstFrameDone, true)
             && std::all_of(self->outputs.begin(), self->outputs.end(),
                            [](const auto &each) { return each->firstFrameDone; })) {
+            if (self->bench.on)
+                std::fputs("bench ready\n", stderr);
             emit self->q->ready();
             if (self->phase != Phase::Showing)
                 return; // whoever heard it ended the pick
@@ -639,6 +665,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         o.frameCallback = wl_surface_frame(o.surface);
         wl_callback_add_listener(o.frameCallback, &frameDoneListener, &o);
         wl_surface_commit(o.surface);
+        bench.committed = true;
     }
 
     // --- The pointer ---

@@ -108,5 +108,19 @@ ratio "$out/eyedropper.json" BM_EyedropperMoveMagnified BM_EyedropperMove \
   "move with the magnifier / move without" "<= 1.5"
 ratio "$out/eyedropper.json" BM_QtGrabWindow1x1 BM_BareXRequests "QScreen::grabWindow 1x1 / bare X requests" "for comparison"
 
+echo "== Eyedropper on Wayland: the native pick on a headless sway with two outputs"
+bash bench/wayland/run.sh "$build" "$out/wayland.json"
+python3 - "$out/wayland.json" "$out/eyedropper.json" <<'PY'
+import json, sys
+native = json.load(open(sys.argv[1]))
+scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
+x11 = {b["run_name"]: b["real_time"] * scale[b["time_unit"]] for b in json.load(open(sys.argv[2]))["benchmarks"]
+       if b.get("aggregate_name") == "median"}
+print(f"  overlays shown, tonfang / bare client: {native['ready_tonfang_ms'] / native['ready_bare_ms']:.2f} (target <= 1.5)")
+for key, name, what in (("move_us", "BM_EyedropperMove", "move"),
+                        ("move_magnified_us", "BM_EyedropperMoveMagnified", "move with the magnifier")):
+    print(f"  {what}, native {native[key]:.1f} us / X11 {x11[name]:.1f} us: {native[key] / x11[name]:.2f} (target <= 1.5)")
+PY
+
 echo "== Start-up against a minimal Qt program (Xvfb)"
 bash bench/startup/run.sh "$build"

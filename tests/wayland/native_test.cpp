@@ -177,12 +177,28 @@ TEST_F(Native, EachOutputPicksItsOwnPixelsAndAnOutputComingCancels)
     }
 }
 
-TEST(CompositorGone, APickEndsWithOneLine)
+TEST_F(Native, ATerminationSignalEndsThePickWithoutAColour)
+{
+    QProcess process;
+    ASSERT_TRUE(startsOverlay(pointer, {400, 300}, [&] { startPick(process, {}); }));
+    ASSERT_EQ(::kill(pid_t(process.processId()), SIGTERM), 0);
+    QString output, error;
+    EXPECT_EQ(finished(process, &output, &error), 1);
+    EXPECT_EQ(output + error, QString());
+}
+
+// Each row ends its compositor; run_wayland.sh starts one for each.
+class CompositorGone : public ::testing::TestWithParam<const char *> {};
+INSTANTIATE_TEST_SUITE_P(Environments, CompositorGone,
+                         ::testing::Values("", "QT_QPA_PLATFORM=wayland")); // as sway desktops often set
+
+TEST_P(CompositorGone, APickEndsWithOneLine)
 {
     tonfang::setLanguageCode(tonfang::languageEnglish);
     Pointer pointer;
     QProcess pick;
-    ASSERT_TRUE(startsOverlay(pointer, {400, 300}, [&] { startPick(pick, {}); }));
+    const QStringList environment = QString(GetParam()).split(' ', Qt::SkipEmptyParts);
+    ASSERT_TRUE(startsOverlay(pointer, {400, 300}, [&] { startPick(pick, {}, environment); }));
     ASSERT_EQ(::kill(qEnvironmentVariableIntValue("TONFANG_WAYLAND_COMPOSITOR_PID"), SIGTERM), 0);
     QString output, error;
     EXPECT_EQ(finished(pick, &output, &error), 3);

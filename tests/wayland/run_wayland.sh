@@ -3,17 +3,28 @@
 #   run_wayland.sh CONFIG TEST_BINARY [gtest arguments...]
 # CONFIG: sway (the native pick), window (the same from the main window, then
 # on Wayland itself), gone (sway ends mid-pick), portal (the real portal on
-# sway) or weston (no screen capture, no overlay layers). The compositor runs
+# sway), weston (no screen capture, no overlay layers) or bench (the
+# benchmark's command, given in place of the test binary). The compositor runs
 # as nobody (sway refuses root) in its own runtime folder, reached by the
 # socket's path; a private session bus starts only the services put here.
 set -euo pipefail
 config=$1 binary=$2
 shift 2
 case $config in
-  sway) filter='Native.*' ;; window) filter='NativeWindow.*' ;; gone) filter='CompositorGone.*' ;;
-  portal) filter='RealPortal.*' ;; weston) filter='Fallback.*' ;;
+  sway) filter='Native.*' ;; window) filter='NativeWindow.*' ;; gone) filter='*CompositorGone.*' ;;
+  portal) filter='RealPortal.*' ;; weston) filter='Fallback.*' ;; bench) filter= ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
 esac
+
+if [ "$config" = gone ] && [ -z "${TONFANG_WAYLAND_ONE_TEST-}" ]; then
+  # Each of these tests ends its compositor: a fresh one for each.
+  tests=$(QT_QPA_PLATFORM=offscreen "$binary" --gtest_list_tests "--gtest_filter=$filter" |
+    awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }')
+  [ -n "$tests" ] || { echo "no tests in $filter" >&2; exit 1; }
+  for test in $tests; do TONFANG_WAYLAND_ONE_TEST=$test bash "$0" "$config" "$binary" "$@" || exit; done
+  exit 0
+fi
+[ -z "${TONFANG_WAYLAND_ONE_TEST-}" ] || filter=$TONFANG_WAYLAND_ONE_TEST
 
 work=$(mktemp -d) pids=()
 finish() {
@@ -104,7 +115,7 @@ if [ "$config" = portal ]; then
 fi
 
 status=0
-"$binary" "--gtest_filter=$filter" "$@" || status=$?
+"$binary" ${filter:+"--gtest_filter=$filter"} "$@" || status=$?
 if [ "$status" -ne 0 ]; then
   for log in "$work"/*.log; do echo "-- $log:" >&2; tail -n 20 "$log" >&2; done
 fi
