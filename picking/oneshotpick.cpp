@@ -6,6 +6,7 @@
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
 #include "picking/terminationsignals.h"
+#include "picking/xcbreply.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -24,6 +25,8 @@
 #include <set>
 #include <utility>
 #include <vector>
+
+using tonfang::owned;
 
 namespace {
 
@@ -63,12 +66,6 @@ int qtKeyOf(xcb_keysym_t symbol)
 OneShotPick impossible(QString reason)
 {
     return {OneShotPick::Status::Impossible, {}, std::move(reason)};
-}
-
-template <typename T>
-std::unique_ptr<T, decltype(&std::free)> owned(T *reply)
-{
-    return {reply, &std::free};
 }
 
 // A pick on the X server, run on Qt's own connection: the grab's events are
