@@ -16,6 +16,8 @@
 
 using tonfang::PixelSquare;
 
+namespace tonfang {
+
 namespace {
 
 constexpr int side = PixelSquare::side;
@@ -426,3 +428,5 @@ void Magnifier::drawSquare()
     m_canvas->text(strip.text, labelOf(picked));
     m_canvas->flush();
 }
+
+} // namespace tonfang

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace tonfang {
+
 class Magnifier : public QWindow {
 public:
     Magnifier();
@@ -65,3 +67,5 @@ private:
     QElapsedTimer m_movedAt;
     std::unique_ptr<Canvas> m_canvas;
 };
+
+} // namespace tonfang

@@ -26,7 +26,9 @@
 #include <utility>
 #include <vector>
 
+using tonfang::OneShotPick;
 using tonfang::owned;
+using tonfang::ScreenPixelReader;
 
 namespace {
 
@@ -368,7 +370,7 @@ OneShotPick pickFromPortal()
 
 } // namespace
 
-OneShotPick pickOneColour(bool startWithMagnifier)
+OneShotPick tonfang::pickOneColour(bool startWithMagnifier)
 {
     if (tonfang::pickThroughPortal())
         return pickFromPortal();

@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+using tonfang::Magnifier;
 using tonfang::PixelSquare;
+using tonfang::ScreenPixelReader;
 
 namespace {
 

@@ -15,20 +15,20 @@
 #include <memory>
 #include <optional>
 
-class Magnifier;
 class QWidget;
-class ScreenPixelReader;
 namespace tonfang {
+class ScreenPixelReader;
+class Magnifier;
 struct PixelSquare;
 }
 
 class PickAids : public QObject {
     Q_OBJECT
 public:
-    PickAids(ScreenPixelReader &reader, QWidget &pickButton);
+    PickAids(tonfang::ScreenPixelReader &reader, QWidget &pickButton);
     // Without a pick button: whoever holds the keyboard hands the keys to
     // handleKey.
-    explicit PickAids(ScreenPixelReader &reader);
+    explicit PickAids(tonfang::ScreenPixelReader &reader);
     ~PickAids() override;
 
     // A pick began: the keys come to the pick button until it ends, and the
@@ -53,7 +53,7 @@ public:
     bool rereadPending() const { return m_settle.isActive(); }
 
     // Null until the magnifier is first shown.
-    const Magnifier *magnifier() const { return m_magnifier.get(); }
+    const tonfang::Magnifier *magnifier() const { return m_magnifier.get(); }
 
 signals:
     void rereadNeeded();
@@ -66,9 +66,9 @@ private:
     // magnifier may still cover; says whether the centre was one of them.
     std::optional<tonfang::PixelSquare> magnify(bool *centreCovered = nullptr);
 
-    ScreenPixelReader &m_reader;
+    tonfang::ScreenPixelReader &m_reader;
     QPointer<QWidget> m_button;
-    std::unique_ptr<Magnifier> m_magnifier;
+    std::unique_ptr<tonfang::Magnifier> m_magnifier;
     QTimer m_settle;
     bool m_picking = false;
     bool m_magnifierOn = false;

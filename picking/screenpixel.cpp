@@ -108,6 +108,8 @@ Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel)
 
 } // namespace tonfang
 
+using tonfang::ScreenPixelReader;
+
 namespace {
 
 using tonfang::owned;

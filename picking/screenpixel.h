@@ -77,8 +77,6 @@ struct PixelSquare {
     const std::optional<Rgb> &centre() const { return cell(radius, radius); }
 };
 
-} // namespace tonfang
-
 class ScreenPixelReader {
 public:
     explicit ScreenPixelReader(xcb_connection_t *connection);
@@ -115,3 +113,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+} // namespace tonfang

@@ -13,6 +13,8 @@
 
 #include <xcb/xcb.h>
 
+using tonfang::ScreenPixelReader;
+
 
 using namespace screentest;
 
