@@ -37,6 +37,6 @@ int main(int argc, char *argv[])
     }
 
     TonfangApplication app(argc, argv);
-    Startup startup;
+    tonfang::Startup startup;
     return startup.exec();
 }

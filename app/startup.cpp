@@ -23,6 +23,8 @@
 #include <QPixmap>
 #include <QThread>
 
+namespace tonfang {
+
 namespace {
 
 // The program's icon at the sizes desktops draw window icons at, each drawn
@@ -148,3 +150,5 @@ int Startup::exec()
         return 0;
     return QApplication::exec();
 }
+
+} // namespace tonfang

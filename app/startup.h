@@ -16,6 +16,8 @@ class Thilfe_en;
 class Tincuser;
 class Tprog;
 
+namespace tonfang {
+
 class Startup {
 public:
     // Creates the windows. Each window finishes its own set-up before the
@@ -63,3 +65,5 @@ private:
     std::unique_ptr<Tbugreport_en> m_bugreport_en;
     bool m_ended = false;
 };
+
+} // namespace tonfang

@@ -2,10 +2,10 @@
 
 #include "core/cssconversions.h"
 #include "core/displaytexts.h"
+#include "core/numbertext.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -98,57 +98,6 @@ std::vector<std::string_view> colourFormatNames()
     for (const auto &entry : formatNames)
         names.push_back(entry.first);
     return names;
-}
-
-std::string decimalText(long double value, int decimals)
-{
-    decimals = std::clamp(decimals, 0, 15);
-    if (!std::isfinite(value))
-        return "0";
-    // 18 significant digits first, as the display format does, so that a
-    // value like 12.345 that binary holds as 12.34499... still rounds up.
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::scientific, 17);
-    const std::string_view sci(buffer, static_cast<std::size_t>(written.ptr - buffer));
-    std::string digits;
-    digits += sci[0];
-    digits += sci.substr(2, 17);
-    int exponent = 0; // value = d.ddd x 10^exponent
-    std::from_chars(sci.data() + 20 + (sci[20] == '+' ? 1 : 0), sci.data() + sci.size(), exponent);
-    // Kept digits: those down to 10^-decimals.
-    const int kept = exponent + 1 + decimals;
-    if (kept < 0)
-        return "0";
-    std::string integral; // the value times 10^decimals, rounded
-    if (kept == 0) {
-        integral = digits[0] >= '5' ? "1" : "0";
-    } else {
-        digits.resize(std::max<std::size_t>(digits.size(), static_cast<std::size_t>(kept) + 1), '0');
-        integral = digits.substr(0, static_cast<std::size_t>(kept));
-        if (digits[static_cast<std::size_t>(kept)] >= '5') {
-            int i = kept - 1;
-            while (i >= 0 && integral[static_cast<std::size_t>(i)] == '9')
-                integral[static_cast<std::size_t>(i--)] = '0';
-            if (i < 0)
-                integral.insert(integral.begin(), '1');
-            else
-                ++integral[static_cast<std::size_t>(i)];
-        }
-    }
-    if (integral.size() <= static_cast<std::size_t>(decimals))
-        integral.insert(0, static_cast<std::size_t>(decimals) + 1 - integral.size(), '0');
-    std::string text = integral.substr(0, integral.size() - static_cast<std::size_t>(decimals));
-    std::string fraction = integral.substr(text.size());
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    const auto nonZero = text.find_first_not_of('0');
-    text = nonZero == std::string::npos ? "0" : text.substr(nonZero);
-    if (!fraction.empty())
-        text += '.' + fraction;
-    if (value < 0 && text != "0")
-        text.insert(0, "-");
-    return text;
 }
 
 std::string formatColour(Rgb rgb, ColourFormat format, int places)

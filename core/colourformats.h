@@ -19,8 +19,4 @@ std::vector<std::string_view> colourFormatNames();   // in that order, for usage
 // One line without a line end. Decimal separator always ".", places 0..13.
 std::string formatColour(Rgb rgb, ColourFormat format, int places);
 
-// A value with at most `decimals` digits after ".", rounded half away from
-// zero, without trailing zeros, never "-0".
-std::string decimalText(long double value, int decimals);
-
 } // namespace tonfang

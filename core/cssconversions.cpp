@@ -1,6 +1,7 @@
 #include "core/cssconversions.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -31,10 +32,27 @@ Hsl RGBToHSL(Rgb rgb)
     return hsl;
 }
 
+namespace {
+
+// Not a lambda: one would be constexpr, and the compiler could then fill the
+// table with its own powers, which differ from the library's in the last bit.
+std::array<long double, 256> linearTable()
+{
+    std::array<long double, 256> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const long double v = static_cast<long double>(i) / 255.0L;
+        values[i] = v <= 0.04045L ? v / 12.92L : std::pow((v + 0.055L) / 1.055L, 2.4L);
+    }
+    return values;
+}
+
+} // namespace
+
 long double srgbToLinear(std::uint8_t channel)
 {
-    const long double v = channel / 255.0L;
-    return v <= 0.04045L ? v / 12.92L : std::pow((v + 0.055L) / 1.055L, 2.4L);
+    // Only 256 inputs: a table spares three long double powers per colour.
+    static const std::array<long double, 256> table = linearTable();
+    return table[channel];
 }
 
 Oklab RGBToOklab(Rgb rgb)

@@ -1,5 +1,6 @@
 #include "core/numbertext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <charconv>
@@ -55,6 +56,56 @@ long double canonical(long double value)
     return value;
 }
 
+
+// A finite value's magnitude as 0.d1d2...d18 x 10^exponent: the exact binary
+// value rounded to 18 significant digits, ties to even. Both number formats
+// start from these digits, so that a value like 12.345 that binary holds as
+// 12.34499... still rounds up. A nineteenth digit "0" lets rounding to 18
+// drop nothing.
+struct SignificantDigits {
+    char digits[19];
+    int exponent;
+};
+
+bool toSignificantDigits(long double value, SignificantDigits &out)
+{
+    // to_chars, unlike printf, writes "." whatever the C locale is (Qt
+    // switches it to the user's at start-up).
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1,
+                                       std::fabs(canonical(value)),
+                                       std::chars_format::scientific, 17);
+    *written.ptr = '\0';
+    const int length = written.ec == std::errc{} ? int(written.ptr - buffer) : 0;
+    // "d.ddddddddddddddddde+XX": anything else is an encoding the FPU treats as NaN.
+    if (length < 23 || !isDigit(buffer[0]) || buffer[1] != '.' || buffer[19] != 'e')
+        return false;
+    out.digits[0] = buffer[0];
+    for (int i = 1; i < 18; ++i)
+        out.digits[i] = buffer[i + 1];
+    out.digits[18] = '0';
+    out.exponent = std::atoi(buffer + 20) + 1;
+    return true;
+}
+
+// Rounds half away from zero to the first `count` (0..18) digits and zeroes
+// the rest; a carry out of the first digit gives "1000..." one power higher.
+void roundToDigits(SignificantDigits &number, int count)
+{
+    const bool up = number.digits[count] >= '5';
+    std::memset(number.digits + count, '0', sizeof number.digits - std::size_t(count));
+    if (!up)
+        return;
+    int i = count - 1;
+    while (i >= 0 && number.digits[i] == '9')
+        number.digits[i--] = '0';
+    if (i >= 0) {
+        ++number.digits[i];
+    } else {
+        number.digits[0] = '1';
+        ++number.exponent;
+    }
+}
 } // namespace
 
 // ---------------------------------------------------------------- integers
@@ -234,45 +285,15 @@ std::string formatNumber(long double value, int significantDigits, int exponentD
 
     const int precision = significantDigits < 2 ? 2 : (significantDigits > 18 ? 18 : significantDigits);
 
-    // The exact binary value rounded to 18 significant digits, ties to even:
-    // where the format starts from. to_chars, unlike printf, writes "." whatever
-    // the C locale is (Qt switches it to the user's at start-up).
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1,
-                                       std::fabs(canonical(value)),
-                                       std::chars_format::scientific, 17);
-    *written.ptr = '\0';
-    const int length = written.ec == std::errc{} ? int(written.ptr - buffer) : 0;
-    // "d.ddddddddddddddddde+XX": anything else is an encoding the FPU treats as NaN.
-    if (length < 23 || !isDigit(buffer[0]) || buffer[1] != '.' || buffer[19] != 'e')
+    SignificantDigits digits;
+    if (!toSignificantDigits(value, digits))
         return "NAN";
-
-    // The 18 digits, and a "0" behind them so that rounding to P = 18 drops nothing.
-    char digits[19];
-    digits[0] = buffer[0];
-    for (int i = 1; i < 18; ++i)
-        digits[i] = buffer[i + 1];
-    digits[18] = '0';
-    int exponent = std::atoi(buffer + 20) + 1; // value = 0.d1d2... x 10^exponent
-
-    // Round to P digits, half away from zero.
+    roundToDigits(digits, precision);
     int count = precision;
-    if (digits[precision] >= '5') {
-        int i = precision - 1;
-        while (i >= 0 && digits[i] == '9') {
-            digits[i] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++digits[i];
-        } else {
-            digits[0] = '1';
-            ++exponent;
-        }
-    }
-    while (count > 1 && digits[count - 1] == '0')
+    while (count > 1 && digits.digits[count - 1] == '0')
         --count;
-    const std::string_view kept(digits, static_cast<std::size_t>(count));
+    const int exponent = digits.exponent;
+    const std::string_view kept(digits.digits, static_cast<std::size_t>(count));
 
     std::string text;
     if (value < 0)
@@ -308,6 +329,41 @@ std::string formatNumber(long double value, int significantDigits, int exponentD
     if (exponentDigits <= 4 && static_cast<int>(magnitude.size()) < exponentDigits)
         text.append(static_cast<std::size_t>(exponentDigits) - magnitude.size(), '0');
     text += magnitude;
+    return text;
+}
+
+std::string decimalText(long double value, int decimals)
+{
+    decimals = std::clamp(decimals, 0, 15);
+    SignificantDigits number;
+    if (!std::isfinite(value) || !toSignificantDigits(value, number))
+        return "0";
+    // Kept digits: those down to 10^-decimals.
+    const int kept = number.exponent + decimals;
+    if (kept < 0)
+        return "0";
+    roundToDigits(number, std::min(kept, 18));
+    const int point = number.exponent; // digits before the point; 0 or less for "0.xxx"
+    const auto digit = [&number](int i) { return i >= 0 && i < 18 ? number.digits[i] : '0'; };
+    int begin = 0;
+    while (begin < point && digit(begin) == '0')
+        ++begin;
+    int end = point + decimals;
+    while (end > point && digit(end - 1) == '0')
+        --end;
+    if (begin >= point && end == point)
+        return "0";
+    std::string text;
+    if (value < 0)
+        text += '-';
+    if (begin >= point)
+        text += '0';
+    for (int i = begin; i < point; ++i)
+        text += digit(i);
+    if (end > point)
+        text += '.';
+    for (int i = point; i < end; ++i)
+        text += digit(i);
     return text;
 }
 

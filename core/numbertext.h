@@ -32,6 +32,9 @@ bool IsFloat(std::string_view text, std::string_view decimalSeparator);
 // at least `exponentDigits` (D) exponent digits in scientific notation.
 std::string formatNumber(long double value, int significantDigits, int exponentDigits,
                          std::string_view decimalSeparator);
+// A value with at most `decimals` (0..15) digits after ".", rounded half away
+// from zero, without trailing zeros, never "-0"; "0" for NaN and infinities.
+std::string decimalText(long double value, int decimals);
 // What the model fields show with n decimal places: P = n + 2, D = n.
 std::string formatDisplayNumber(long double value, int places, std::string_view decimalSeparator);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tonfang {
+
 namespace {
 
 // One axis: start and length of the child for a parent that grew by `delta`.
@@ -42,3 +44,5 @@ void Anchors::apply() const
             anchor.child->setGeometry(target);
     }
 }
+
+} // namespace tonfang

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace tonfang {
+
 class Anchors {
 public:
     // Records the child's geometry against its parent's present size, which is
@@ -33,3 +35,5 @@ private:
     };
     std::vector<Anchor> m_anchors;
 };
+
+} // namespace tonfang

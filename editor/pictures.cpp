@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+namespace tonfang {
+
 namespace {
 
 constexpr int pictureSize = 16;
@@ -57,3 +59,5 @@ QIcon copyIcon()
     icon.addPixmap(copyPixmap(2.0));
     return icon;
 }
+
+} // namespace tonfang

@@ -4,5 +4,9 @@
 
 #include <QIcon>
 
+namespace tonfang {
+
 // Two overlapping sheets of paper: "copy to the clipboard".
 QIcon copyIcon();
+
+} // namespace tonfang

@@ -28,6 +28,8 @@
 
 using tonfang::Field;
 using tonfang::Rgb;
+using tonfang::TextRole;
+using tonfang::TprogText;
 using tonfang::writeFieldText;
 
 namespace {
@@ -119,7 +121,7 @@ void Tprog::buildControls()
          &Tprog::SpeedButton1, "SpeedButton1", 296},
     };
 
-    const QIcon copyPicture = copyIcon();
+    const QIcon copyPicture = tonfang::copyIcon();
     for (const RowLayout &row : rows) {
         QLabel *label = new QLabel(gb_systeme);
         label->setObjectName(QString::fromLatin1(row.labelName));
@@ -331,7 +333,7 @@ void Tprog::Sprache()
     for (const bool german : {true, false}) {
         if (code != (german ? tonfang::languageGerman : tonfang::languageEnglish))
             continue;
-        for (const TprogText &text : tprogTexts())
+        for (const TprogText &text : tonfang::tprogTexts())
             applyText(text, text.text.in(german));
         nameSpinArrows(german);
         m_soft_de->menuAction()->setVisible(german);
@@ -347,7 +349,7 @@ void Tprog::nameSpinArrows(bool german)
 {
     // An arrow is named after the field it steps, so each language's pattern
     // follows the field's own name.
-    for (const TprogText &text : tprogTexts()) {
+    for (const TprogText &text : tonfang::tprogTexts()) {
         if (text.role != TextRole::SpinArrowName)
             continue;
         for (const TFloatUpDown *spin : m_spins) {

@@ -25,7 +25,9 @@ class QToolButton;
 class ColourListView;
 class Swatch;
 class TFloatUpDown;
+namespace tonfang {
 struct TprogText;
+}
 
 class Tprog : public QMainWindow {
     Q_OBJECT
@@ -112,7 +114,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void applyText(const TprogText &text, const QString &value);
+    void applyText(const tonfang::TprogText &text, const QString &value);
     void nameSpinArrows(bool german);
     void placeDonationLabel();
     void FormCreate();
@@ -140,7 +142,7 @@ private:
     QString m_decimalSeparator = QStringLiteral(".");
     std::string m_separatorUtf8 = ".";
     QWidget *m_client = nullptr;
-    Anchors m_anchors;
+    tonfang::Anchors m_anchors;
     std::array<QLineEdit *, tonfang::fieldCount> m_fields{};
     std::array<TFloatUpDown *, 23> m_spins{};
 };

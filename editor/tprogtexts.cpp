@@ -5,6 +5,8 @@
 using namespace tonfang;
 using namespace Qt::Literals::StringLiterals;
 
+namespace tonfang {
+
 namespace {
 
 QString host(const char *name, const char *path = "")
@@ -235,3 +237,5 @@ const std::vector<TprogText> &tprogTexts()
     };
     return texts;
 }
+
+} // namespace tonfang

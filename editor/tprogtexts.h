@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace tonfang {
+
 // Where a text goes: the visible caption (window title, menu title, action
 // text, group box title, button or label text), the name a screen reader
 // announces, or the tooltip. A spin arrow name is a pattern for the arrow of
@@ -25,9 +27,11 @@ struct TprogText {
     }
 
     const char *name;  // objectName of the window, control, menu or action
-    tonfang::BilingualText text;
+    BilingualText text;
     TextRole role;
 };
 
 // In window order: window, controls, then the menus from left to right.
 const std::vector<TprogText> &tprogTexts();
+
+} // namespace tonfang

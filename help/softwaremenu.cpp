@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace tonfang {
+
 void buildSoftwareMenus(Tprog &prog)
 {
     using namespace tonfang;
@@ -29,3 +31,5 @@ void buildSoftwareMenus(Tprog &prog)
         }
     }
 }
+
+} // namespace tonfang

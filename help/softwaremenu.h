@@ -6,4 +6,8 @@
 
 class Tprog;
 
+namespace tonfang {
+
 void buildSoftwareMenus(Tprog &prog);
+
+} // namespace tonfang

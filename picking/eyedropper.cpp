@@ -25,7 +25,7 @@ Eyedropper::Eyedropper(Tprog &prog)
     : QObject(&prog)
     , m_prog(prog)
     , m_button(prog.Button1)
-    , m_reader(ScreenPixelReader::forApplication())
+    , m_reader(tonfang::ScreenPixelReader::forApplication())
     , m_grabWatch(new PointerGrabWatch(this))
 {
     m_button->installEventFilter(this);

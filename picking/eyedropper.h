@@ -24,7 +24,9 @@ class QAction;
 class QMessageBox;
 class QMouseEvent;
 class QPushButton;
+namespace tonfang {
 class ScreenPixelReader;
+}
 class Tprog;
 class WaylandPick;
 
@@ -72,7 +74,7 @@ private:
     // Held apart from the window: the button still sends events to the filter
     // while the window is being destroyed.
     QPushButton *const m_button;
-    std::unique_ptr<ScreenPixelReader> m_reader;
+    std::unique_ptr<tonfang::ScreenPixelReader> m_reader;
     PointerGrabWatch *m_grabWatch;
     std::unique_ptr<PickAids> m_aids; // reads through m_reader
     ColourPortal *m_portal = nullptr;

@@ -16,6 +16,8 @@
 
 using tonfang::PixelSquare;
 
+namespace tonfang {
+
 namespace {
 
 constexpr int side = PixelSquare::side;
@@ -505,3 +507,5 @@ void Magnifier::drawPanel(PanelCanvas &canvas, const PixelSquare &square, QSize 
     canvas.fill(strip.swatch.adjusted(1, 1, -1, -1), picked.value_or(emptyCellColour));
     canvas.text(strip.text, labelOf(picked));
 }
+
+} // namespace tonfang

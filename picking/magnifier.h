@@ -15,6 +15,8 @@
 
 class QPainter;
 
+namespace tonfang {
+
 class Magnifier : public QWindow, public SquareView {
 public:
     Magnifier();
@@ -81,3 +83,5 @@ private:
     QElapsedTimer m_movedAt;
     std::unique_ptr<Canvas> m_canvas;
 };
+
+} // namespace tonfang

@@ -7,6 +7,7 @@
 #include "picking/screenpixel.h"
 #include "picking/sessiontype.h"
 #include "picking/waylandpick.h"
+#include "picking/xcbreply.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -25,6 +26,10 @@
 #include <set>
 #include <utility>
 #include <vector>
+
+using tonfang::OneShotPick;
+using tonfang::owned;
+using tonfang::ScreenPixelReader;
 
 namespace {
 
@@ -64,12 +69,6 @@ int qtKeyOf(xcb_keysym_t symbol)
 OneShotPick impossible(QString reason)
 {
     return {OneShotPick::Status::Impossible, {}, std::move(reason)};
-}
-
-template <typename T>
-std::unique_ptr<T, decltype(&std::free)> owned(T *reply)
-{
-    return {reply, &std::free};
 }
 
 // A pick on the X server, run on Qt's own connection: the grab's events are
@@ -399,7 +398,7 @@ std::optional<OneShotPick> pickNatively(bool startWithMagnifier)
 
 } // namespace
 
-OneShotPick pickOneColour(bool startWithMagnifier)
+OneShotPick tonfang::pickOneColour(bool startWithMagnifier)
 {
     if (tonfang::pickThroughPortal()) {
         if (std::optional<OneShotPick> native = pickNatively(startWithMagnifier))

@@ -9,9 +9,11 @@
 
 #include <QString>
 
+namespace tonfang {
+
 struct OneShotPick {
     enum class Status { Picked, Cancelled, Impossible } status = Status::Cancelled;
-    tonfang::Rgb colour{};     // when Picked
+    Rgb colour{};              // when Picked
     QString reason;            // when Impossible: one line for standard error, in the program's language
 };
 
@@ -19,3 +21,5 @@ struct OneShotPick {
 // (X11 grab or the Wayland portal). The reason's language is the program's
 // language code of the moment (editor/languagecode.h).
 OneShotPick pickOneColour(bool startWithMagnifier);
+
+} // namespace tonfang

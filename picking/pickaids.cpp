@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+using tonfang::Magnifier;
+using tonfang::PixelSource;
 using tonfang::PixelSquare;
+using tonfang::SquareView;
 
 namespace {
 

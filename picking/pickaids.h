@@ -16,21 +16,21 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+namespace tonfang {
 class Magnifier;
 class PixelSource;
-class QWidget;
 class SquareView;
-namespace tonfang {
 struct PixelSquare;
 }
 
 class PickAids : public QObject {
     Q_OBJECT
 public:
-    PickAids(PixelSource &reader, QWidget &pickButton);
+    PickAids(tonfang::PixelSource &reader, QWidget &pickButton);
     // Without a pick button: whoever holds the keyboard hands the keys to
     // handleKey. Without a view the magnifier is a window of its own.
-    explicit PickAids(PixelSource &reader, SquareView *view = nullptr);
+    explicit PickAids(tonfang::PixelSource &reader, tonfang::SquareView *view = nullptr);
     ~PickAids() override;
 
     // A pick began: the keys come to the pick button until it ends, and the
@@ -55,7 +55,7 @@ public:
     bool rereadPending() const { return m_settle.isActive(); }
 
     // Null until the magnifier is first shown.
-    const Magnifier *magnifier() const { return m_magnifier.get(); }
+    const tonfang::Magnifier *magnifier() const { return m_magnifier.get(); }
 
 signals:
     void rereadNeeded();
@@ -69,12 +69,12 @@ private:
     std::optional<tonfang::PixelSquare> magnify(bool *centreCovered = nullptr);
 
     // The view given, or the magnifier window, made when first needed.
-    SquareView &view();
+    tonfang::SquareView &view();
 
-    PixelSource &m_reader;
+    tonfang::PixelSource &m_reader;
     QPointer<QWidget> m_button;
-    SquareView *m_view = nullptr;
-    std::unique_ptr<Magnifier> m_magnifier;
+    tonfang::SquareView *m_view = nullptr;
+    std::unique_ptr<tonfang::Magnifier> m_magnifier;
     QTimer m_settle;
     bool m_picking = false;
     bool m_magnifierOn = false;

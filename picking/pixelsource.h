@@ -32,8 +32,6 @@ struct PixelSquare {
     const std::optional<Rgb> &centre() const { return cell(radius, radius); }
 };
 
-} // namespace tonfang
-
 class PixelSource {
 public:
     virtual ~PixelSource() = default;
@@ -60,3 +58,5 @@ public:
     // source, so that pixel is not to be trusted.
     virtual bool mayCover(int x, int y) const = 0;
 };
+
+} // namespace tonfang

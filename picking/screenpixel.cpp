@@ -1,5 +1,7 @@
 #include "picking/screenpixel.h"
 
+#include "picking/xcbreply.h"
+
 #include <QGuiApplication>
 
 #include <xcb/randr.h>
@@ -106,17 +108,12 @@ Rgb decodeTrueColour(const PixelLayout &layout, std::uint32_t pixel)
 
 } // namespace tonfang
 
+using tonfang::ScreenPixelReader;
+
 namespace {
 
-// A reply or error from xcb, freed when it goes out of scope.
-template <typename T>
-using XcbPtr = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-XcbPtr<T> owned(T *p)
-{
-    return XcbPtr<T>(p, &std::free);
-}
+using tonfang::owned;
+using tonfang::XcbReply;
 
 struct Rect {
     int x, y, width, height;
@@ -269,7 +266,7 @@ struct ScreenPixelReader::Impl {
         return &visuals.back();
     }
 
-    XcbPtr<xcb_query_pointer_reply_t> queryPointer()
+    XcbReply<xcb_query_pointer_reply_t> queryPointer()
     {
         if (xcb_connection_has_error(connection))
             return owned<xcb_query_pointer_reply_t>(nullptr);

@@ -56,8 +56,6 @@ bool storePixelValue(const PixelLayout &layout, std::uint32_t value, std::span<s
 std::optional<PixelLayout> visualLayout(xcb_connection_t *connection, std::uint32_t visualId,
                                         int depth);
 
-} // namespace tonfang
-
 class ScreenPixelReader : public PixelSource {
 public:
     explicit ScreenPixelReader(xcb_connection_t *connection);
@@ -94,3 +92,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+} // namespace tonfang

@@ -56,7 +56,9 @@ bool WaylandPick::magnifierOn() const
 using tonfang::OutputTransform;
 using tonfang::PixelPoint;
 using tonfang::PixelSize;
+using tonfang::PixelSource;
 using tonfang::PixelSquare;
+using tonfang::SquareView;
 
 namespace {
 

@@ -21,6 +21,9 @@
 #include <cstdlib>
 #include <memory>
 
+using tonfang::Magnifier;
+using tonfang::ScreenPixelReader;
+
 namespace {
 
 xcb_connection_t *connection()

@@ -30,6 +30,8 @@
 #include <cmath>
 #include <memory>
 
+using tonfang::Startup;
+
 namespace {
 
 class OptionsTest : public WorkingFolderTest {

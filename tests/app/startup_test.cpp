@@ -30,6 +30,8 @@
 #include <csignal>
 #include <functional>
 
+using tonfang::Startup;
+
 namespace {
 
 // Ends a message loop that would otherwise run on, with a status the tests

@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <functional>
 
+using tonfang::Startup;
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

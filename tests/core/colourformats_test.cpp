@@ -1,4 +1,5 @@
 #include "core/colourformats.h"
+#include "core/numbertext.h"
 
 #include <gtest/gtest.h>
 

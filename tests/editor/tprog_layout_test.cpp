@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+using tonfang::Anchors;
+
 namespace {
 
 struct Column {

@@ -14,6 +14,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+using tonfang::TextRole;
+using tonfang::TprogText;
+using tonfang::tprogTexts;
+
 namespace {
 
 QStringList actionNames(const QMenu *menu)

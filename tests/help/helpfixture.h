@@ -37,7 +37,7 @@ protected:
     {
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         tonfang::setLanguageCode(QStringLiteral("de"));
-        prog = std::make_unique<Tprog>(buildSoftwareMenus);
+        prog = std::make_unique<Tprog>(tonfang::buildSoftwareMenus);
         new HelpHandlers(*prog, {&help, &helpEnglish, &report, &reportEnglish});
     }
     void TearDown() override

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+using tonfang::buildSoftwareMenus;
+
 namespace {
 
 void collect(const QMenu *menu, QList<QAction *> &items)

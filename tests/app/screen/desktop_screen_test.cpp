@@ -19,6 +19,8 @@
 
 #include <functional>
 
+using tonfang::Startup;
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

@@ -21,6 +21,8 @@
 
 #include <cstdio>
 
+using tonfang::Startup;
+
 int main(int argc, char *argv[])
 {
     TonfangApplication app(argc, argv);

@@ -1,21 +1,14 @@
 #include "xwatch.h"
 
+#include "picking/xcbreply.h"
+
 #include <poll.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
-namespace {
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-Reply<T> reply(T *raw)
-{
-    return Reply<T>(raw, &std::free);
-}
-} // namespace
+using tonfang::owned;
 
 XWatch::XWatch()
 {
@@ -47,7 +40,7 @@ int XWatch::screenHeight() const { return m_screen->height_in_pixels; }
 
 xcb_atom_t XWatch::atom(const char *name)
 {
-    auto r = reply(xcb_intern_atom_reply(
+    auto r = owned(xcb_intern_atom_reply(
         m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr));
     return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
@@ -55,7 +48,7 @@ xcb_atom_t XWatch::atom(const char *name)
 std::string XWatch::title(xcb_window_t window)
 {
     for (const xcb_atom_t property : {atom("_NET_WM_NAME"), xcb_atom_t(XCB_ATOM_WM_NAME)}) {
-        auto r = reply(xcb_get_property_reply(
+        auto r = owned(xcb_get_property_reply(
             m_connection,
             xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
             nullptr));
@@ -69,7 +62,7 @@ std::string XWatch::title(xcb_window_t window)
 std::vector<std::string> XWatch::atomNames(xcb_window_t window, const char *property)
 {
     std::vector<std::string> names;
-    auto r = reply(xcb_get_property_reply(
+    auto r = owned(xcb_get_property_reply(
         m_connection,
         xcb_get_property(m_connection, 0, window, atom(property), XCB_ATOM_ATOM, 0, 64), nullptr));
     if (!r)
@@ -77,7 +70,7 @@ std::vector<std::string> XWatch::atomNames(xcb_window_t window, const char *prop
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(r.get()));
     const int count = xcb_get_property_value_length(r.get()) / int(sizeof(xcb_atom_t));
     for (int i = 0; i < count; ++i) {
-        auto name = reply(xcb_get_atom_name_reply(
+        auto name = owned(xcb_get_atom_name_reply(
             m_connection, xcb_get_atom_name(m_connection, atoms[i]), nullptr));
         if (name)
             names.emplace_back(xcb_get_atom_name_name(name.get()),
@@ -88,14 +81,14 @@ std::vector<std::string> XWatch::atomNames(xcb_window_t window, const char *prop
 
 bool XWatch::isViewable(xcb_window_t window)
 {
-    auto r = reply(xcb_get_window_attributes_reply(
+    auto r = owned(xcb_get_window_attributes_reply(
         m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
     return r && r->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 std::optional<XWatch::Window> XWatch::findMapped(const std::string &titlePrefix)
 {
-    auto tree = reply(xcb_query_tree_reply(
+    auto tree = owned(xcb_query_tree_reply(
         m_connection, xcb_query_tree(m_connection, m_screen->root), nullptr));
     if (!tree)
         return std::nullopt;
@@ -104,7 +97,7 @@ std::optional<XWatch::Window> XWatch::findMapped(const std::string &titlePrefix)
         const xcb_window_t child = children[i];
         if (!isViewable(child) || title(child).rfind(titlePrefix, 0) != 0)
             continue;
-        auto geometry = reply(xcb_get_geometry_reply(
+        auto geometry = owned(xcb_get_geometry_reply(
             m_connection, xcb_get_geometry(m_connection, child), nullptr));
         if (!geometry)
             continue;
@@ -154,7 +147,7 @@ bool XWatch::waitForUnmapped(xcb_window_t window, std::chrono::milliseconds time
 bool XWatch::isAbove(xcb_window_t upper, xcb_window_t lower)
 {
     // The root's children come bottom first.
-    auto tree = reply(xcb_query_tree_reply(
+    auto tree = owned(xcb_query_tree_reply(
         m_connection, xcb_query_tree(m_connection, m_screen->root), nullptr));
     if (!tree)
         return false;

@@ -17,6 +17,8 @@
 
 #include <cstdio>
 
+using tonfang::Startup;
+
 int main(int argc, char *argv[])
 {
     TonfangApplication app(argc, argv);

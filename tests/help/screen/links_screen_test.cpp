@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using tonfang::Startup;
+
 namespace {
 
 class LinksOnScreen : public TempFolderTest {

@@ -16,8 +16,11 @@
 #include <cstdlib>
 #include <vector>
 
+using tonfang::Magnifier;
+
 using namespace screentest;
 using tonfang::PixelSquare;
+using tonfang::ScreenPixelReader;
 
 // Waits until the magnifier shows the square around the pointer, and says why not.
 #define EXPECT_EVENTUALLY_SHOWS(pointer) \

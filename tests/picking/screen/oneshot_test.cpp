@@ -5,6 +5,7 @@
 
 #include "core/colourformats.h"
 #include "picking/screenpixel.h"
+#include "picking/xcbreply.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +13,8 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
+using tonfang::ScreenPixelReader;
+
 
 using namespace screentest;
 
@@ -23,15 +25,13 @@ int viewableTopLevels()
 {
     xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    auto *tree = xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr);
+    const auto tree = tonfang::owned(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
     int count = 0;
-    for (int i = 0; tree && i < xcb_query_tree_children_length(tree); ++i) {
-        auto *a = xcb_get_window_attributes_reply(
-            c, xcb_get_window_attributes(c, xcb_query_tree_children(tree)[i]), nullptr);
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+        const auto a = tonfang::owned(xcb_get_window_attributes_reply(
+            c, xcb_get_window_attributes(c, xcb_query_tree_children(tree.get())[i]), nullptr));
         count += a && a->map_state == XCB_MAP_STATE_VIEWABLE;
-        std::free(a);
     }
-    std::free(tree);
     return count;
 }
 
