@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <utility>
 
+using tonfang::ColourListSnapshot;
+
 using tonfang::ColourFormat;
 
 namespace {
@@ -138,7 +140,7 @@ QFileDialog *CopyAsMenus::paletteDialog()
     if (!m_paletteDialog) {
         // GIMP's palette folder reads only names ending in ".gpl". Unlike the
         // colour list's dialogs this one asks before it overwrites.
-        m_paletteDialog = new SuffixedSaveDialog(&m_prog, QStringLiteral("gpl"));
+        m_paletteDialog = new tonfang::SuffixedSaveDialog(&m_prog, QStringLiteral("gpl"));
         m_paletteDialog->setObjectName(QStringLiteral("gimpPaletteDialog"));
     }
     // The filter follows the language of the moment.

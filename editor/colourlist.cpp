@@ -20,7 +20,12 @@
 #include <climits>
 #include <unordered_map>
 
-QColor colourOf(tonfang::ColourNumber colour)
+using tonfang::ColourBlock;
+using tonfang::ColourListEntry;
+using tonfang::ColourListSnapshot;
+using tonfang::colourOf;
+
+QColor tonfang::colourOf(ColourNumber colour)
 {
     const auto number = static_cast<std::uint32_t>(colour);
     return QColor(int(number & 0xFF), int((number >> 8) & 0xFF), int((number >> 16) & 0xFF));

@@ -17,25 +17,26 @@
 #include <utility>
 #include <vector>
 
+class ColourListModel;
 class QColor;
 class QDrag;
 
+namespace tonfang {
+
 struct ColourListEntry {
     QString label;
-    tonfang::ColourNumber colour = 0;
+    ColourNumber colour = 0;
 };
 
 // A run of colours as a file reader hands them over; a list takes it as it is.
-using ColourBlock = std::vector<tonfang::ColourNumber>;
+using ColourBlock = std::vector<ColourNumber>;
 
-namespace tonfang {
 // The most entries the colour list takes: an open that would take it past
 // this appends nothing.
 inline constexpr std::uint64_t colourListCapacity = 100'000'000;
-} // namespace tonfang
 
 // The colour a colour number stands for, as Qt paints and edits it.
-QColor colourOf(tonfang::ColourNumber colour);
+QColor colourOf(ColourNumber colour);
 
 namespace colourlist {
 // A piece of the list: its colours, and the labels of those of its entries whose
@@ -53,7 +54,7 @@ class ColourListSnapshot {
 public:
     qint64 size() const { return m_size; }
     std::size_t blockCount() const { return m_blocks.size(); }
-    std::span<const tonfang::ColourNumber> block(std::size_t i) const
+    std::span<const ColourNumber> block(std::size_t i) const
     {
         return m_blocks[i]->colours;
     }
@@ -62,7 +63,7 @@ public:
     class const_iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
-        using value_type = std::span<const tonfang::ColourNumber>;
+        using value_type = std::span<const ColourNumber>;
         using difference_type = std::ptrdiff_t;
         using pointer = void;
         using reference = value_type;
@@ -91,10 +92,12 @@ public:
     const_iterator end() const { return const_iterator(m_blocks.end()); }
 
 private:
-    friend class ColourListModel;
+    friend class ::ColourListModel;
     std::vector<std::shared_ptr<const colourlist::Block>> m_blocks;
     qint64 m_size = 0;
 };
+
+} // namespace tonfang
 
 class ColourListModel : public QAbstractListModel {
     Q_OBJECT
@@ -122,21 +125,21 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
 
     int count() const { return m_count; }
-    ColourListEntry entry(int row) const;
+    tonfang::ColourListEntry entry(int row) const;
     tonfang::ColourNumber colourAt(int row) const;
     QString labelAt(int row) const;
 
     void append(const QString &label, tonfang::ColourNumber colour);
-    void append(std::vector<ColourListEntry> entries); // one insertion for many rows
+    void append(std::vector<tonfang::ColourListEntry> entries); // one insertion for many rows
     // One insertion; the entries' labels are their colours' own.
-    void appendBlocks(std::vector<ColourBlock> blocks);
+    void appendBlocks(std::vector<tonfang::ColourBlock> blocks);
     void removeEntry(int row);
     // Empties the list and gives its memory back to the system.
     void clear();
     // Takes the entry out of `from` and puts it back so that it stands at `to`.
     void moveEntry(int from, int to);
 
-    ColourListSnapshot snapshot() const;
+    tonfang::ColourListSnapshot snapshot() const;
 
     static QString mimeType();  // the drag payload of an entry of this list
     // Names this list among all lists of all running programs.
@@ -145,7 +148,7 @@ public:
     static std::optional<DragPayload> dragPayload(const QMimeData *mime);
 
 private:
-    using Block = colourlist::Block;
+    using Block = tonfang::colourlist::Block;
     // The piece holding `row` and the row's offset in it.
     std::pair<std::size_t, std::uint32_t> locate(int row) const;
     // The piece at `i`, copied first if a snapshot shares it.

@@ -20,6 +20,10 @@
 #include <exception>
 #include <memory>
 
+using tonfang::ColourBlock;
+using tonfang::ColourListSnapshot;
+using tonfang::colourOf;
+
 namespace {
 
 // The texts of the file dialogs; they are the same in every language.

@@ -18,7 +18,6 @@ QString askFileName(QFileDialog *dialog)
     return dialog->selectedFiles().value(0);
 }
 
-} // namespace tonfang
 
 SuffixedSaveDialog::SuffixedSaveDialog(QWidget *parent, const QString &suffix)
     : QFileDialog(parent), m_suffix(u'.' + suffix)
@@ -41,3 +40,5 @@ void SuffixedSaveDialog::accept()
         field->setText(field->text() + m_suffix);
     QFileDialog::accept();
 }
+
+} // namespace tonfang

@@ -10,8 +10,6 @@ namespace tonfang {
 // user cancelled.
 QString askFileName(QFileDialog *dialog);
 
-} // namespace tonfang
-
 // A save dialog (not the desktop's own) whose names always end in `suffix`,
 // also names with dots in them, which the default suffix leaves alone. The
 // suffix is added before the dialog asks whether to replace a file, so that
@@ -24,3 +22,5 @@ public:
 private:
     QString m_suffix;
 };
+
+} // namespace tonfang

@@ -20,6 +20,10 @@
 
 #include <sys/resource.h>
 
+using tonfang::ColourBlock;
+using tonfang::ColourListEntry;
+using tonfang::ColourListSnapshot;
+
 namespace {
 
 double startPeak = 0; // the process right after start-up, before any case

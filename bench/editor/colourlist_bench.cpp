@@ -18,6 +18,8 @@
 #include <chrono>
 #include <memory>
 
+using tonfang::ColourBlock;
+
 namespace {
 
 constexpr int million = 1'000'000;

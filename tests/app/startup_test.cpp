@@ -30,6 +30,8 @@
 #include <csignal>
 #include <functional>
 
+using tonfang::ColourListEntry;
+
 using tonfang::Startup;
 
 namespace {

@@ -19,6 +19,10 @@
 #include <memory>
 #include <vector>
 
+using tonfang::ColourBlock;
+using tonfang::ColourListEntry;
+using tonfang::ColourListSnapshot;
+
 namespace {
 
 QString ownLabel(tonfang::ColourNumber colour)

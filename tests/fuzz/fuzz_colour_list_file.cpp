@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <exception>
 
+using tonfang::ColourListEntry;
+
 namespace {
 
 void compareWithTheStream(const std::uint8_t *data, std::size_t size)

@@ -15,16 +15,22 @@
 
 #include <gtest/gtest.h>
 
+using tonfang::ColourBlock;
+using tonfang::ColourListEntry;
+
 // Beside the entry type, so that comparisons of whole lists find them.
-static bool operator==(const ColourListEntry &a, const ColourListEntry &b)
+// Beside the entry's type, where the comparisons look for them.
+namespace tonfang {
+inline bool operator==(const ColourListEntry &a, const ColourListEntry &b)
 {
     return a.label == b.label && a.colour == b.colour;
 }
 
-static void PrintTo(const ColourListEntry &entry, std::ostream *out)
+inline void PrintTo(const ColourListEntry &entry, std::ostream *out)
 {
     *out << entry.label.toStdString() << " " << entry.colour;
 }
+} // namespace tonfang
 
 namespace {
 

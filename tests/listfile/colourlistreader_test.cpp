@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <iconv.h>
 
+using tonfang::ColourBlock;
+
 namespace {
 
 using namespace tonfang;

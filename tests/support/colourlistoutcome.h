@@ -41,7 +41,7 @@ inline ColourListOutcome wholeFileOutcome(const QString &fileName)
         return outcome;
     }
     const ColourListReading reading = readColourListText(text);
-    for (const ColourListEntry &entry : reading.entries)
+    for (const tonfang::ColourListEntry &entry : reading.entries)
         outcome.colours.push_back(entry.colour);
     outcome.message = messageOf(reading.failure);
     return outcome;
@@ -52,7 +52,7 @@ inline ColourListOutcome streamedOutcome(const QString &fileName, const tonfang:
 {
     std::vector<tonfang::ColourNumber> delivered;
     tonfang::ColourListReadHooks hooks;
-    hooks.deliver = [&delivered](ColourBlock &&block) {
+    hooks.deliver = [&delivered](tonfang::ColourBlock &&block) {
         delivered.insert(delivered.end(), block.begin(), block.end());
     };
     const tonfang::ColourListReadResult result = tonfang::readColourListFile(fileName, hooks, options);

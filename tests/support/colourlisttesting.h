@@ -11,23 +11,23 @@
 // Entries "1" .. "count" with the colour numbers 1 .. count.
 inline void fillNumbered(ColourListModel &model, int count = 5)
 {
-    std::vector<ColourListEntry> entries;
+    std::vector<tonfang::ColourListEntry> entries;
     for (int i = 1; i <= count; ++i)
         entries.push_back({QString::number(i), i});
     model.append(std::move(entries));
 }
 
 // Every entry of the list, in order.
-inline std::vector<ColourListEntry> entriesOf(const ColourListModel &model)
+inline std::vector<tonfang::ColourListEntry> entriesOf(const ColourListModel &model)
 {
-    std::vector<ColourListEntry> entries;
+    std::vector<tonfang::ColourListEntry> entries;
     for (int row = 0; row < model.count(); ++row)
         entries.push_back(model.entry(row));
     return entries;
 }
 
 // The colours of these entries as a list holds them for saving.
-inline ColourListSnapshot snapshotOf(std::vector<ColourListEntry> entries)
+inline tonfang::ColourListSnapshot snapshotOf(std::vector<tonfang::ColourListEntry> entries)
 {
     ColourListModel model;
     model.append(std::move(entries));
@@ -38,7 +38,7 @@ inline ColourListSnapshot snapshotOf(std::vector<ColourListEntry> entries)
 inline QString order(const ColourListModel &model)
 {
     QString text;
-    for (const ColourListEntry &entry : entriesOf(model)) {
+    for (const tonfang::ColourListEntry &entry : entriesOf(model)) {
         EXPECT_EQ(entry.label, QString::number(entry.colour)) << "label and colour parted";
         text += entry.label;
     }

@@ -42,7 +42,7 @@ QString CodePointToWide(std::uint32_t codePoint);
 // is not hexadecimal stops the reading: `failure` then holds its conversion
 // error and `entries` the colours of the lines before it.
 struct ColourListReading {
-    std::vector<ColourListEntry> entries;
+    std::vector<tonfang::ColourListEntry> entries;
     std::exception_ptr failure;
 };
 ColourListReading readColourListText(QString text);

@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QTest>
 
+using tonfang::ColourListEntry;
+
 using tonfang::ScreenPixelReader;
 
 using namespace screentest;

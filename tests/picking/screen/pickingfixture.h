@@ -38,7 +38,7 @@ protected:
     static void key(const char *name);  // an xdotool key name, such as shift+Left
 
     static int listCount();
-    static ColourListEntry lastEntry();
+    static tonfang::ColourListEntry lastEntry();
 
     static inline std::unique_ptr<Tprog> prog;
     static inline Eyedropper *eyedropper = nullptr;
