@@ -618,11 +618,17 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         return nullptr;
     }
 
+    bool everyOverlayShown() const
+    {
+        return std::all_of(outputs.begin(), outputs.end(),
+                           [](const auto &each) { return each->firstFrameDone; });
+    }
+
     static void bufferRelease(void *data, wl_buffer *)
     {
         auto *b = static_cast<Buffer *>(data);
         b->busy = false;
-        if (b->output->dirty)
+        if (b->output->dirty && b->output->impl->everyOverlayShown())
             b->output->impl->draw(*b->output);
     }
     static constexpr wl_buffer_listener bufferListener{&Impl::bufferRelease};
@@ -633,17 +639,22 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         wl_callback_destroy(callback);
         o->frameCallback = nullptr;
         Impl *self = o->impl;
-        if (!std::exchange(o->firstFrameDone, true)
-            && std::all_of(self->outputs.begin(), self->outputs.end(),
-                           [](const auto &each) { return each->firstFrameDone; })) {
-            if (self->bench.on)
-                std::fputs("bench ready\n", stderr);
-            emit self->q->ready();
-            if (self->phase != Phase::Showing)
-                return; // whoever heard it ended the pick
+        const bool first = !std::exchange(o->firstFrameDone, true);
+        // Marks wait until every overlay shows: the first of them copies the
+        // capture, which would hold up the others.
+        if (!self->everyOverlayShown())
+            return;
+        if (!first) {
+            if (o->dirty)
+                self->draw(*o);
+            return;
         }
-        if (o->dirty)
-            self->draw(*o);
+        if (self->bench.on)
+            std::fputs("bench ready\n", stderr);
+        emit self->q->ready();
+        for (std::size_t i = 0; i < self->outputs.size() && self->phase == Phase::Showing; ++i)
+            if (self->outputs[i]->dirty)
+                self->draw(*self->outputs[i]);
     }
     static constexpr wl_callback_listener frameDoneListener{&Impl::frameDone};
 
@@ -988,9 +999,9 @@ std::unique_ptr<WaylandPick> WaylandPick::connect()
     d.display = display;
     d.registry = wl_display_get_registry(display);
     wl_registry_add_listener(d.registry, &Impl::registryListener, &d);
-    // The globals, then what the outputs and the seat say of themselves.
-    if (wl_display_roundtrip(display) < 0 || wl_display_roundtrip(display) < 0
-        || !d.offersNativePick())
+    // The globals; what the outputs and the seat say of themselves comes
+    // before any answer to the requests that follow.
+    if (wl_display_roundtrip(display) < 0 || !d.offersNativePick())
         return nullptr;
     d.watchSocket();
     return pick;
