@@ -41,20 +41,15 @@ QImage shownCapture(const std::uint8_t *data, PixelSize capture, int stride,
                     const PixelLayout &layout, OutputTransform transform, bool yInverted)
 {
     const PixelSize shown = shownSize(capture, transform);
+    // The common case: the stored words are Qt's own, read where they are.
+    if (transform == OutputTransform::Normal && !yInverted && layout.redMask == 0xff0000
+        && layout.greenMask == 0xff00 && layout.blueMask == 0xff)
+        return QImage(data, shown.width, shown.height, stride, QImage::Format_RGB32);
     QImage image(shown.width, shown.height, QImage::Format_RGB32);
     if (image.isNull())
         return image;
-    const bool asIs = transform == OutputTransform::Normal && !yInverted
-                      && layout.redMask == 0xff0000 && layout.greenMask == 0xff00
-                      && layout.blueMask == 0xff;
     for (int y = 0; y < shown.height; ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        if (asIs) {
-            // The common case: the stored words are Qt's own.
-            std::memcpy(row, data + std::size_t(y) * std::size_t(stride),
-                        std::size_t(shown.width) * 4);
-            continue;
-        }
         for (int x = 0; x < shown.width; ++x) {
             const PixelPoint from = capturedPixel({x, y}, capture, transform, yInverted);
             std::uint32_t word;

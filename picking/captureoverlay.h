@@ -17,7 +17,8 @@ class QPainter;
 namespace tonfang {
 
 // The stored pixels of a capture as the output shows them, one pixel per
-// device pixel; null when the image cannot be made.
+// device pixel; null when the image cannot be made. Where the capture already
+// stores them so, the image reads `data` in place, which must outlive it.
 QImage shownCapture(const std::uint8_t *data, PixelSize capture, int stride,
                     const PixelLayout &layout, OutputTransform transform, bool yInverted);
 

@@ -104,11 +104,14 @@ private:
 struct WaylandPick::Impl : PixelSource, SquareView {
     struct Output;
 
-    // One of the two buffers an overlay is drawn into in turn.
+    // A buffer an overlay shows: the capture itself where it can be shown
+    // as it is, kept bare, or one of two copies drawn into in turn, each made
+    // when first needed.
     struct Buffer {
         Output *output = nullptr;
         wl_buffer *buffer = nullptr;
-        QImage image; // on the shared memory
+        std::unique_ptr<SharedMemory> memory;
+        QImage image; // on the shared memory; null for the bare capture
         bool busy = false;
         QRect decorated; // what is drawn over the capture here
     };
@@ -127,14 +130,13 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         bool yInverted = false;
         std::unique_ptr<SharedMemory> captureMemory;
         wl_buffer *captureBuffer = nullptr;
-        QImage shown; // the frozen capture, as the output shows it
+        QImage shown; // the frozen capture, as the output shows it, maybe in place
 
         wl_surface *surface = nullptr;
         wp_viewport *viewport = nullptr;
         zwlr_layer_surface_v1 *layer = nullptr;
         PixelSize logical;
-        SharedMemory overlayMemory;
-        std::array<Buffer, 2> buffers;
+        std::array<Buffer, 3> buffers; // the bare capture first
         wl_callback *frameCallback = nullptr;
         bool everShown = false;
         bool firstFrameDone = false;
@@ -510,9 +512,22 @@ struct WaylandPick::Impl : PixelSource, SquareView {
                                         *o.layout, o.transform, o.yInverted);
         zwlr_screencopy_frame_v1_destroy(std::exchange(o.frame, nullptr));
         wl_buffer_destroy(std::exchange(o.captureBuffer, nullptr));
-        o.captureMemory.reset();
         if (o.shown.isNull())
             return refuse();
+        if (o.shown.constBits() == o.captureMemory->data()) {
+            // Read in place: the first frame shows the capture with no copy.
+            // Its spare alpha byte, if any, is not the overlay's to honour.
+            Buffer &bare = o.buffers[0];
+            wl_shm_pool *pool = o.captureMemory->pool(shm);
+            bare.output = &o;
+            bare.buffer = wl_shm_pool_create_buffer(pool, 0, o.shown.width(), o.shown.height(),
+                                                    int(o.shown.bytesPerLine()),
+                                                    WL_SHM_FORMAT_XRGB8888);
+            wl_shm_pool_destroy(pool);
+            wl_buffer_add_listener(bare.buffer, &bufferListener, &bare);
+        } else {
+            o.captureMemory.reset();
+        }
         // Shown once every output is captured, so no capture holds an overlay.
         if (std::all_of(outputs.begin(), outputs.end(),
                         [](const auto &each) { return !each->shown.isNull(); }))
@@ -556,8 +571,6 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         // The capture's device pixels fill the logical size exactly, also at
         // a fractional scale.
         wp_viewport_set_destination(o->viewport, int(width), int(height));
-        if (!o->buffers[0].buffer && !o->impl->makeBuffers(*o))
-            return o->impl->refuse();
         o->everShown = false;
         o->impl->draw(*o);
     }
@@ -568,33 +581,56 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     static constexpr zwlr_layer_surface_v1_listener layerListener{&Impl::layerConfigure,
                                                                   &Impl::layerClosed};
 
-    bool makeBuffers(Output &o)
+    // A copy of the capture to draw on.
+    bool makeDrawnBuffer(Output &o, Buffer &b)
     {
-        const int width = o.shown.width(), height = o.shown.height();
-        const int stride = width * 4;
-        const std::size_t bytes = std::size_t(stride) * std::size_t(height);
-        if (!o.overlayMemory.allocate(2 * bytes))
+        const std::size_t bytes = std::size_t(o.shown.sizeInBytes());
+        const int stride = int(o.shown.bytesPerLine());
+        b.memory = std::make_unique<SharedMemory>();
+        if (!b.memory->allocate(bytes))
             return false;
-        wl_shm_pool *pool = o.overlayMemory.pool(shm);
-        for (std::size_t i = 0; i < o.buffers.size(); ++i) {
-            Buffer &b = o.buffers[i];
-            b.output = &o;
-            b.buffer = wl_shm_pool_create_buffer(pool, int(i * bytes), width, height, stride,
-                                                 WL_SHM_FORMAT_XRGB8888);
-            wl_buffer_add_listener(b.buffer, &bufferListener, &b);
-            b.image = QImage(o.overlayMemory.data() + i * bytes, width, height, stride,
-                             QImage::Format_RGB32);
-            std::memcpy(b.image.bits(), o.shown.constBits(), bytes);
-        }
+        wl_shm_pool *pool = b.memory->pool(shm);
+        b.output = &o;
+        b.buffer = wl_shm_pool_create_buffer(pool, 0, o.shown.width(), o.shown.height(), stride,
+                                             WL_SHM_FORMAT_XRGB8888);
         wl_shm_pool_destroy(pool);
+        wl_buffer_add_listener(b.buffer, &bufferListener, &b);
+        b.image = QImage(b.memory->data(), o.shown.width(), o.shown.height(), stride,
+                         QImage::Format_RGB32);
+        std::memcpy(b.image.bits(), o.shown.constBits(), bytes);
         return true;
+    }
+
+    // The buffer to show next: the bare capture while nothing is drawn over
+    // it, else a free copy. Null when all are busy or a copy cannot be made.
+    Buffer *nextBuffer(Output &o, bool decorated)
+    {
+        Buffer &bare = o.buffers[0];
+        if (!decorated && bare.buffer && !bare.busy)
+            return &bare;
+        for (auto b = o.buffers.begin() + 1; b != o.buffers.end(); ++b) {
+            if (b->busy)
+                continue;
+            if (!b->buffer && !makeDrawnBuffer(o, *b)) {
+                refuse();
+                return nullptr;
+            }
+            return &*b;
+        }
+        return nullptr;
+    }
+
+    bool everyOverlayShown() const
+    {
+        return std::all_of(outputs.begin(), outputs.end(),
+                           [](const auto &each) { return each->firstFrameDone; });
     }
 
     static void bufferRelease(void *data, wl_buffer *)
     {
         auto *b = static_cast<Buffer *>(data);
         b->busy = false;
-        if (b->output->dirty)
+        if (b->output->dirty && b->output->impl->everyOverlayShown())
             b->output->impl->draw(*b->output);
     }
     static constexpr wl_buffer_listener bufferListener{&Impl::bufferRelease};
@@ -605,17 +641,22 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         wl_callback_destroy(callback);
         o->frameCallback = nullptr;
         Impl *self = o->impl;
-        if (!std::exchange(o->firstFrameDone, true)
-            && std::all_of(self->outputs.begin(), self->outputs.end(),
-                           [](const auto &each) { return each->firstFrameDone; })) {
-            if (self->bench.on)
-                std::fputs("bench ready\n", stderr);
-            emit self->q->ready();
-            if (self->phase != Phase::Showing)
-                return; // whoever heard it ended the pick
+        const bool first = !std::exchange(o->firstFrameDone, true);
+        // Marks wait until every overlay shows: the first of them copies the
+        // capture, which would hold up the others.
+        if (!self->everyOverlayShown())
+            return;
+        if (!first) {
+            if (o->dirty)
+                self->draw(*o);
+            return;
         }
-        if (o->dirty)
-            self->draw(*o);
+        if (self->bench.on)
+            std::fputs("bench ready\n", stderr);
+        emit self->q->ready();
+        for (std::size_t i = 0; i < self->outputs.size() && self->phase == Phase::Showing; ++i)
+            if (self->outputs[i]->dirty)
+                self->draw(*self->outputs[i]);
     }
     static constexpr wl_callback_listener frameDoneListener{&Impl::frameDone};
 
@@ -634,14 +675,13 @@ struct WaylandPick::Impl : PixelSource, SquareView {
         o.dirty = true;
         if (o.frameCallback)
             return;
-        auto free = std::find_if(o.buffers.begin(), o.buffers.end(),
-                                 [](const Buffer &b) { return !b.busy; });
-        if (free == o.buffers.end())
+        Buffer *next = nextBuffer(o, &o == focus);
+        if (!next)
             return;
         o.dirty = false;
-        Buffer &b = *free;
+        Buffer &b = *next;
         QRect decoration;
-        {
+        if (!b.image.isNull()) {
             QPainter painter(&b.image);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             if (!b.decorated.isEmpty())
@@ -961,9 +1001,9 @@ std::unique_ptr<WaylandPick> WaylandPick::connect()
     d.display = display;
     d.registry = wl_display_get_registry(display);
     wl_registry_add_listener(d.registry, &Impl::registryListener, &d);
-    // The globals, then what the outputs and the seat say of themselves.
-    if (wl_display_roundtrip(display) < 0 || wl_display_roundtrip(display) < 0
-        || !d.offersNativePick())
+    // The globals; what the outputs and the seat say of themselves comes
+    // before any answer to the requests that follow.
+    if (wl_display_roundtrip(display) < 0 || !d.offersNativePick())
         return nullptr;
     d.watchSocket();
     return pick;

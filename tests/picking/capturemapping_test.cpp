@@ -140,7 +140,7 @@ TEST(WaylandPickerChoice, PortalAndNativeOverrideAndAnythingElseIsNamedAndChoose
 
 TEST(CaptureOverlay, TheCopiedAndTheMappedPathGiveTheSamePictureAndTheMarksLeaveThePixelFree)
 {
-    // Stored as XRGB8888 (copied row by row) and as XBGR8888 (mapped pixel by
+    // Stored as XRGB8888 (read in place) and as XBGR8888 (mapped pixel by
     // pixel), with a stride wider than the rows.
     const std::uint32_t xrgb[] = {0x112233, 0x445566, 0x778899, 0, 0xaabbcc, 0xddeeff, 0x010203, 0};
     std::uint32_t xbgr[8];
@@ -155,6 +155,9 @@ TEST(CaptureOverlay, TheCopiedAndTheMappedPathGiveTheSamePictureAndTheMarksLeave
     ASSERT_EQ(copied.size(), QSize(3, 2));
     EXPECT_EQ(copied.pixel(2, 1), qRgb(0x01, 0x02, 0x03));
     EXPECT_EQ(copied, mapped);
+    // Qt's own words are read in place; others are turned into a copy.
+    EXPECT_EQ(copied.constBits(), reinterpret_cast<const uchar *>(xrgb));
+    EXPECT_NE(mapped.constBits(), reinterpret_cast<const uchar *>(xbgr));
 
     // Near every corner, at scale 1 and 2, the label and the magnifier are
     // drawn whole (as much of their dark panel shows as in the middle), and
