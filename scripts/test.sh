@@ -15,8 +15,13 @@ jobs=$(nproc)
 bash scripts/deps.sh
 
 # A compiler cache, where the machine has one, makes the second run quick.
+# Paths are hashed relative to the checkout, so that a clone in another folder
+# finds what an earlier run compiled.
 launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
+fi
 
 passed=0
 failed=0
