@@ -41,16 +41,12 @@ TEST(PluginFreeStyle, DrawsWhatFusionDraws)
                 << side << (direction == Qt::RightToLeft ? " right to left" : "");
     }
 
-    struct Box {
-        const char *title;
-        bool checkable;
-    };
+    struct Box { const char *title; bool checkable; };
     for (const Box &c : {Box{"Systeme", false}, Box{"", false}, Box{"Farbliste", true}}) {
         QGroupBox box(QString::fromUtf8(c.title));
         box.setCheckable(c.checkable);
         const QImage expected = render(box, *fusion);
         EXPECT_EQ(render(box, *lean), expected) << c.title;
-        box.setStyle(nullptr);
     }
 }
 
