@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "editor/pluginfreestyle.h"
 #include "editor/scrollareaaccessible.h"
 #include "editor/windowlook.h"
 
@@ -23,6 +24,7 @@ TonfangApplication::TonfangApplication(int &argc, char **argv)
 {
     loadQtTranslations();
     tonfang::installScrollAreaAccessible();
+    tonfang::installPluginFreeStyle();
 }
 
 void TonfangApplication::loadQtTranslations()

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include <dlfcn.h>
 #include <jpeglib.h>
 
 namespace tonfang {
@@ -14,6 +15,56 @@ namespace {
 // Pictures larger than this are refused rather than allocated: a corrupt
 // header must not make the program ask for gigabytes.
 constexpr JDIMENSION maxSide = 8192;
+
+// libjpeg is loaded only while a picture is decoded: the pictures are few and
+// decoded once, and a library kept mapped would stay in resident memory for
+// the whole session.
+class Libjpeg {
+public:
+    Libjpeg() : handle_(dlopen("libjpeg.so.62", RTLD_NOW | RTLD_LOCAL))
+    {
+        if (handle_
+            && !(resolve(stdError, "jpeg_std_error")
+                 && resolve(createDecompress, "jpeg_CreateDecompress")
+                 && resolve(memSrc, "jpeg_mem_src")
+                 && resolve(readHeader, "jpeg_read_header")
+                 && resolve(startDecompress, "jpeg_start_decompress")
+                 && resolve(readScanlines, "jpeg_read_scanlines")
+                 && resolve(finishDecompress, "jpeg_finish_decompress")
+                 && resolve(destroyDecompress, "jpeg_destroy_decompress"))) {
+            dlclose(handle_);
+            handle_ = nullptr;
+        }
+    }
+    ~Libjpeg()
+    {
+        if (handle_)
+            dlclose(handle_);
+    }
+    Libjpeg(const Libjpeg &) = delete;
+    Libjpeg &operator=(const Libjpeg &) = delete;
+
+    bool isLoaded() const { return handle_ != nullptr; }
+
+    decltype(&jpeg_std_error) stdError = nullptr;
+    decltype(&jpeg_CreateDecompress) createDecompress = nullptr;
+    decltype(&jpeg_mem_src) memSrc = nullptr;
+    decltype(&jpeg_read_header) readHeader = nullptr;
+    decltype(&jpeg_start_decompress) startDecompress = nullptr;
+    decltype(&jpeg_read_scanlines) readScanlines = nullptr;
+    decltype(&jpeg_finish_decompress) finishDecompress = nullptr;
+    decltype(&jpeg_destroy_decompress) destroyDecompress = nullptr;
+
+private:
+    template<typename Function>
+    bool resolve(Function &function, const char *name)
+    {
+        function = reinterpret_cast<Function>(dlsym(handle_, name));
+        return function != nullptr;
+    }
+
+    void *handle_;
+};
 
 // libjpeg reports a fatal error by calling error_exit, which by default ends
 // the process. Ours jumps back into decodeJpeg instead.
@@ -34,11 +85,11 @@ void ignoreMessage(j_common_ptr) {}
 
 // Everything between setjmp and a possible longjmp happens in here, so that no
 // object with a destructor lives in a frame that longjmp skips.
-bool readScanlines(jpeg_decompress_struct &info, QImage &image)
+bool readScanlines(const Libjpeg &jpeg, jpeg_decompress_struct &info, QImage &image)
 {
-    jpeg_read_header(&info, TRUE);
+    jpeg.readHeader(&info, TRUE);
     info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
+    jpeg.startDecompress(&info);
     if (info.output_components != 3 || info.output_width > maxSide
         || info.output_height > maxSide)
         return false;
@@ -47,15 +98,36 @@ bool readScanlines(jpeg_decompress_struct &info, QImage &image)
         return false;
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
-        if (jpeg_read_scanlines(&info, &row, 1) != 1)
+        if (jpeg.readScanlines(&info, &row, 1) != 1)
             return false;
     }
     // A stream cut short is padded with grey by libjpeg and only warned about;
     // such a picture counts as broken.
     if (info.err->num_warnings > 0)
         return false;
-    jpeg_finish_decompress(&info);
+    jpeg.finishDecompress(&info);
     return true;
+}
+
+QImage decodeWith(const Libjpeg &jpeg, QByteArrayView data)
+{
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    info.err = jpeg.stdError(&errors.base);
+    errors.base.error_exit = jumpBack;
+    errors.base.output_message = ignoreMessage;
+
+    QImage image;
+    if (setjmp(errors.jump) != 0) {
+        jpeg.destroyDecompress(&info);
+        return {};
+    }
+    jpeg.createDecompress(&info, JPEG_LIB_VERSION, sizeof(info));
+    jpeg.memSrc(&info, reinterpret_cast<const unsigned char *>(data.data()),
+                static_cast<unsigned long>(data.size()));
+    const bool complete = readScanlines(jpeg, info, image);
+    jpeg.destroyDecompress(&info);
+    return complete ? image : QImage();
 }
 
 } // namespace
@@ -64,24 +136,10 @@ QImage decodeJpeg(QByteArrayView data)
 {
     if (data.isEmpty())
         return {};
-
-    jpeg_decompress_struct info{};
-    ErrorManager errors{};
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = jumpBack;
-    errors.base.output_message = ignoreMessage;
-
-    QImage image;
-    if (setjmp(errors.jump) != 0) {
-        jpeg_destroy_decompress(&info);
+    const Libjpeg jpeg;
+    if (!jpeg.isLoaded())
         return {};
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(data.data()),
-                 static_cast<unsigned long>(data.size()));
-    const bool complete = readScanlines(info, image);
-    jpeg_destroy_decompress(&info);
-    return complete ? image : QImage();
+    return decodeWith(jpeg, data);
 }
 
 QImage loadJpeg(const QString &path)

@@ -1,5 +1,6 @@
 #include "help/softwarelist.h"
 
+#include "editor/png.h"
 #include "editor/webhosts.h"
 
 #include <QGuiApplication>
@@ -140,7 +141,8 @@ namespace {
 // One strip holds all 16 pictures of a size side by side.
 QList<QPixmap> cutStrip(const QString &file, int side, qreal ratio)
 {
-    const QPixmap strip(file);
+    // Read by libpng: Qt's reader would load every image format plugin.
+    const QPixmap strip = QPixmap::fromImage(loadPng(file));
     QList<QPixmap> pictures;
     for (int index = 0; index < softwareCount; ++index) {
         QPixmap picture = strip.copy(index * side, 0, side, side);

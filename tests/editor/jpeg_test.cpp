@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include <dlfcn.h>
 #include <zlib.h>
 
 using tonfang::decodeJpeg;
@@ -106,6 +107,23 @@ TEST(Jpeg, BrokenDataGivesANullImage)
 TEST(Jpeg, MissingFileGivesANullImage)
 {
     EXPECT_TRUE(loadJpeg(QStringLiteral(TONFANG_TEST_DATA "/no-such-picture.jpg")).isNull());
+}
+
+// libjpeg is mapped only while a picture is decoded, also after broken data.
+TEST(Jpeg, LibraryIsReleasedAfterDecoding)
+{
+    const auto loaded = [] {
+        void *handle = dlopen("libjpeg.so.62", RTLD_NOW | RTLD_NOLOAD);
+        if (handle)
+            dlclose(handle);
+        return handle != nullptr;
+    };
+    if (loaded())
+        GTEST_SKIP() << "libjpeg was loaded by something else in this process";
+    EXPECT_FALSE(loadJpeg(QStringLiteral(TONFANG_ASSETS "/splash.jpg")).isNull());
+    EXPECT_FALSE(loaded());
+    EXPECT_TRUE(decodeJpeg(QByteArray("\xff\xd8\xff\xe0 cut short")).isNull());
+    EXPECT_FALSE(loaded());
 }
 
 // Each picture's twin for scaled screens is the same design at twice the
