@@ -52,6 +52,7 @@ void Startup::applyApplicationIdentity()
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
     // No application display name: Qt would append it to every window title
     // the desktop shows, and each window's title is its caption alone.
+    QApplication::setWindowIcon(programIcon());
 }
 
 Startup::Startup(const tonfang::SplashPictures &pictures)
@@ -70,9 +71,6 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
             QCoreApplication::exit(0);
     });
     showSplashAtOnce();
-    // The icon once the splash is on its way: a window manager reads every
-    // size of a window's icon before it maps the window.
-    QApplication::setWindowIcon(programIcon());
     // Every later window reads the language code from the splash's label,
     // which holds it once the splash is on the screen.
     tonfang::attachLanguageCodeStore(m_start->spr);
