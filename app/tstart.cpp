@@ -92,6 +92,8 @@ Tstart::~Tstart() = default;
 void Tstart::setMainWindow(QWidget *prog)
 {
     m_prog = prog;
+    if (m_clickedBeforeMainWindow)
+        bringMainWindow();
 }
 
 QString Tstart::languageCode() const
@@ -210,9 +212,20 @@ void Tstart::FormClick()
 {
     Timer1->stop();
     hide();
+    // Qt hands on every pending event, clicks too, while it shows a splash
+    // before the message loop runs: a quick click can come before the main
+    // window is built, which then appears as soon as it is there.
+    if (!m_prog) {
+        m_clickedBeforeMainWindow = true;
+        return;
+    }
+    bringMainWindow();
+}
+
+void Tstart::bringMainWindow()
+{
     showMainWindow();
-    if (m_prog)
-        m_prog->activateWindow();
+    m_prog->activateWindow();
 }
 
 void Tstart::showEvent(QShowEvent *event)

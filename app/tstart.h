@@ -75,6 +75,7 @@ private:
     void FormCreate();
     void startsprache();
     void showMainWindow();
+    void bringMainWindow();
     void centreOnScreen();
     void loadPictures();
     void releaseWhileHidden();
@@ -84,5 +85,6 @@ private:
     // The code found by FormCreate until `spr` takes it on the first showing.
     QString m_codeBeforeShown;
     QPointer<QWidget> m_prog;
+    bool m_clickedBeforeMainWindow = false;
     int m_ticks = 0;
 };

@@ -210,7 +210,9 @@ TEST_F(SplashTest, ClickHidesTheSplashAndShowsTheMainWindowOnce)
         int ticksBefore;
         bool onImage2;
         bool toTheLabel; // delivered straight to the overlay label, as a window system could
+        bool mainWindowLater = false; // the click comes while the windows are still built
     } cases[] = {
+        {"before the main window is built", 0, false, false, true},
         {"before the main window, on the picture", 5, false, false},
         {"before the main window, on the German overlay", 14, true, false},
         {"while both are visible, on the picture", 15, false, false},
@@ -220,7 +222,8 @@ TEST_F(SplashTest, ClickHidesTheSplashAndShowsTheMainWindowOnce)
     for (const auto &c : cases) {
         prog.hide();
         counter.shows = 0;
-        const auto start = shownSplash();
+        const auto start = c.mainWindowLater ? std::make_unique<Tstart>() : shownSplash();
+        start->show();
         for (int i = 0; i < c.ticksBefore; ++i)
             start->Timer1Timer();
 
@@ -229,6 +232,10 @@ TEST_F(SplashTest, ClickHidesTheSplashAndShowsTheMainWindowOnce)
         else
             QTest::mouseClick(start.get(), Qt::LeftButton, {},
                               c.onImage2 ? QPoint(40, 300) : QPoint(150, 100));
+        if (c.mainWindowLater) {
+            EXPECT_FALSE(prog.isVisible()) << c.what;
+            start->setMainWindow(&prog);
+        }
 
         EXPECT_FALSE(start->isVisible()) << c.what;
         EXPECT_TRUE(prog.isVisible()) << c.what;
