@@ -103,6 +103,21 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
+// Scripts read a pick's last line of standard error as its reason. Once the
+// outcome is written the process only tears down, and Qt's D-Bus thread may
+// still deliver a late message then into types already gone, warning about
+// it; nothing it could say after that point is the user's business.
+class QuietTeardown {
+public:
+    QuietTeardown() = default;
+    ~QuietTeardown() { qInstallMessageHandler(&ignore); }
+    QuietTeardown(const QuietTeardown &) = delete;
+    QuietTeardown &operator=(const QuietTeardown &) = delete;
+
+private:
+    static void ignore(QtMsgType, const QMessageLogContext &, const QString &) {}
+};
+
 int pick(const char *program, const CommandLine &line, const QString &language)
 {
     if (!displayReachable(line.qtArguments)) {
@@ -138,6 +153,7 @@ int pick(const char *program, const CommandLine &line, const QString &language)
         const BrokenDisplayExit brokenDisplay;
         return pickOneColour(line.magnifier);
     }();
+    const QuietTeardown quietTeardown;
     switch (picked.status) {
     case OneShotPick::Status::Cancelled:
         return Cancelled;
