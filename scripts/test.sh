@@ -105,5 +105,14 @@ for fuzzer in "${fuzzers[@]}"; do
   fi
 done
 
+# A long log is often cut in the middle: the failures are repeated at its end.
+for log in build/test/ctest.log build/sanitize/ctest.log; do
+  if [ -f "$log" ] && grep -q 'tests failed out of' "$log" && ! grep -q ' 0 tests failed out of' "$log"; then
+    echo "-- failures in $log:"
+    grep -E '(: Failure$|^\[  FAILED  \] [^0-9]|ERROR: AddressSanitizer|runtime error:|\*\*\*(Failed|Timeout|Exception))' -A 6 "$log" \
+      | head -n 120
+  fi
+done
+
 echo "tests: $passed passed, $failed failed"
 exit $status
