@@ -22,6 +22,10 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
 
 namespace tonfang {
 
@@ -40,6 +44,26 @@ QIcon programIcon()
     return icon;
 }
 
+// The longest start-up waits for the window manager to put the splash up.
+constexpr std::chrono::milliseconds splashMapPatience(150);
+
+// Ends a loop once its window is exposed on the screen.
+class ExposureWatch : public QObject {
+public:
+    ExposureWatch(QWindow *window, QEventLoop &loop) : m_loop(loop) { window->installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // Qt marks the window exposed before it hands on the event.
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop &m_loop;
+};
+
 } // namespace
 
 void Startup::applyApplicationIdentity()
@@ -52,7 +76,6 @@ void Startup::applyApplicationIdentity()
     QGuiApplication::setDesktopFileName(QStringLiteral("de.tonfang_quellwerk.Tonfang"));
     // No application display name: Qt would append it to every window title
     // the desktop shows, and each window's title is its caption alone.
-    QApplication::setWindowIcon(programIcon());
 }
 
 Startup::Startup(const tonfang::SplashPictures &pictures)
@@ -71,6 +94,9 @@ Startup::Startup(const tonfang::SplashPictures &pictures)
             QCoreApplication::exit(0);
     });
     showSplashAtOnce();
+    // The icon once the splash is on its way: a window manager reads every
+    // size of a window's icon before it maps the window.
+    QApplication::setWindowIcon(programIcon());
     // Every later window reads the language code from the splash's label,
     // which holds it once the splash is on the screen.
     tonfang::attachLanguageCodeStore(m_start->spr);
@@ -128,6 +154,22 @@ void Startup::showSplashAtOnce()
     // the message loop.
     m_start->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    waitUntilSplashIsUp();
+}
+
+void Startup::waitUntilSplashIsUp()
+{
+    // A window manager maps the splash only after it has read its properties;
+    // building the other windows meanwhile would take the processor from it
+    // and from the display server. They are needed only when the main window
+    // shows, well after this, so they wait a moment for the splash, never long.
+    QWindow *const window = m_start->windowHandle();
+    if (!window || window->isExposed())
+        return;
+    QEventLoop loop;
+    const ExposureWatch watch(window, loop);
+    QTimer::singleShot(splashMapPatience, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 Startup::~Startup()

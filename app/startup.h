@@ -52,6 +52,7 @@ public:
 private:
     void installHandlers();
     void showSplashAtOnce();
+    void waitUntilSplashIsUp();
 
     // Destroyed in reverse order: the main window before the splash that
     // holds the language code.
