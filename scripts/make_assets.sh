@@ -207,8 +207,8 @@ splash() {
     -fill "$band" -draw "$(rect 0 258 300 340)" \
     -fill '#f5c84c' -draw "$(rect 0 258 300 259)" \
     -gravity northwest -font $bold -pointsize "$(n 17)" -fill '#f5c84c' \
-    -annotate "+$(n 14)+$(n 276)" 'Colour picker' \
-    -font $font -pointsize "$(n 12)" -fill '#c9cde6' -annotate "+$(n 14)+$(n 302)" 'Screen colours' \
+    -annotate "+$(n 14)+$(n 276)" 'Color picker' \
+    -font $font -pointsize "$(n 12)" -fill '#c9cde6' -annotate "+$(n 14)+$(n 302)" 'Screen colors' \
     -gravity southeast -font $font -pointsize "$(n 12)" -fill '#8f96c2' \
     -annotate "+$(n 12)+$(n 10)" 'Quellwerk' \
     -quality 92 -sampling-factor 1x1 "$1"
