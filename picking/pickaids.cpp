@@ -60,17 +60,15 @@ void PickAids::pickEnded()
         m_button->releaseKeyboard();
     if (m_view)
         m_view->hideSquare();
-    else if (m_magnifier)
-        m_magnifier->hide();
 }
 
 SquareView &PickAids::view()
 {
-    if (m_view)
-        return *m_view;
-    if (!m_magnifier)
+    if (!m_view) {
         m_magnifier = std::make_unique<Magnifier>();
-    return *m_magnifier;
+        m_view = m_magnifier.get();
+    }
+    return *m_view;
 }
 
 std::optional<tonfang::Rgb> PickAids::readForMove()
@@ -93,8 +91,6 @@ void PickAids::setMagnifierOn(bool on)
         magnify();
     else if (m_view)
         m_view->hideSquare();
-    else if (m_magnifier)
-        m_magnifier->hide();
 }
 
 std::optional<PixelSquare> PickAids::magnify(bool *centreCovered)

@@ -73,6 +73,7 @@ private:
 
     tonfang::PixelSource &m_reader;
     QPointer<QWidget> m_button;
+    // The view given, or the magnifier once made; null before that.
     tonfang::SquareView *m_view = nullptr;
     std::unique_ptr<tonfang::Magnifier> m_magnifier;
     QTimer m_settle;
