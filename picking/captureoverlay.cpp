@@ -1,5 +1,6 @@
 #include "picking/captureoverlay.h"
 
+#include "core/colourformats.h"
 #include "picking/magnifier.h"
 
 #include <QFontDatabase>
@@ -28,11 +29,6 @@ constexpr QRgb labelInk = qRgb(0xec, 0xef, 0xf4);
 QColor qColour(Rgb c)
 {
     return QColor(c.red, c.green, c.blue);
-}
-
-QString hexOf(Rgb c)
-{
-    return QString::asprintf("#%02X%02X%02X", c.red, c.green, c.blue);
 }
 
 } // namespace
@@ -89,7 +85,8 @@ QRect drawPickMarks(QPainter &painter, const QRect &bounds, PixelPoint crosshair
     font.setBold(true);
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    const QString text = live ? hexOf(*live) : QStringLiteral("–");
+    const QString text = live ? QString::fromStdString(formatColour(*live, ColourFormat::Hex, 0))
+                              : QStringLiteral("–");
     const int pad = px(labelPadding), swatch = px(labelSwatch);
     const int textWidth = metrics.horizontalAdvance(QStringLiteral("#DDDDDD"));
     const QSize labelSize(pad * 3 + swatch + textWidth,
