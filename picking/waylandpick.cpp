@@ -516,15 +516,7 @@ struct WaylandPick::Impl : PixelSource, SquareView {
             return refuse();
         if (o.shown.constBits() == o.captureMemory->data()) {
             // Read in place: the first frame shows the capture with no copy.
-            // Its spare alpha byte, if any, is not the overlay's to honour.
-            Buffer &bare = o.buffers[0];
-            wl_shm_pool *pool = o.captureMemory->pool(shm);
-            bare.output = &o;
-            bare.buffer = wl_shm_pool_create_buffer(pool, 0, o.shown.width(), o.shown.height(),
-                                                    int(o.shown.bytesPerLine()),
-                                                    WL_SHM_FORMAT_XRGB8888);
-            wl_shm_pool_destroy(pool);
-            wl_buffer_add_listener(bare.buffer, &bufferListener, &bare);
+            makeBuffer(o, o.buffers[0], *o.captureMemory);
         } else {
             o.captureMemory.reset();
         }
@@ -581,22 +573,29 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     static constexpr zwlr_layer_surface_v1_listener layerListener{&Impl::layerConfigure,
                                                                   &Impl::layerClosed};
 
+    // The output's buffer `b` on `memory`, which holds pixels laid out as
+    // the shown capture's. A spare alpha byte, if any, is not the overlay's
+    // to honour.
+    void makeBuffer(Output &o, Buffer &b, const SharedMemory &memory)
+    {
+        wl_shm_pool *pool = memory.pool(shm);
+        b.output = &o;
+        b.buffer = wl_shm_pool_create_buffer(pool, 0, o.shown.width(), o.shown.height(),
+                                             int(o.shown.bytesPerLine()), WL_SHM_FORMAT_XRGB8888);
+        wl_shm_pool_destroy(pool);
+        wl_buffer_add_listener(b.buffer, &bufferListener, &b);
+    }
+
     // A copy of the capture to draw on.
     bool makeDrawnBuffer(Output &o, Buffer &b)
     {
         const std::size_t bytes = std::size_t(o.shown.sizeInBytes());
-        const int stride = int(o.shown.bytesPerLine());
         b.memory = std::make_unique<SharedMemory>();
         if (!b.memory->allocate(bytes))
             return false;
-        wl_shm_pool *pool = b.memory->pool(shm);
-        b.output = &o;
-        b.buffer = wl_shm_pool_create_buffer(pool, 0, o.shown.width(), o.shown.height(), stride,
-                                             WL_SHM_FORMAT_XRGB8888);
-        wl_shm_pool_destroy(pool);
-        wl_buffer_add_listener(b.buffer, &bufferListener, &b);
-        b.image = QImage(b.memory->data(), o.shown.width(), o.shown.height(), stride,
-                         QImage::Format_RGB32);
+        makeBuffer(o, b, *b.memory);
+        b.image = QImage(b.memory->data(), o.shown.width(), o.shown.height(),
+                         int(o.shown.bytesPerLine()), QImage::Format_RGB32);
         std::memcpy(b.image.bits(), o.shown.constBits(), bytes);
         return true;
     }
