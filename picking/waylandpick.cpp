@@ -193,9 +193,8 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     std::uint32_t repeatingKey = 0;
     int repeatRate = 25, repeatDelay = 600; // per second, milliseconds
 
-    // The pointer and the crosshair, in device pixels of the output it is on.
+    // The output the pointer is on, and the crosshair in its device pixels.
     Output *focus = nullptr;
-    double pointerX = 0, pointerY = 0;
     PixelPoint crosshair;
     std::optional<tonfang::Rgb> live;
     std::optional<PixelSquare> magnified;
@@ -722,10 +721,9 @@ struct WaylandPick::Impl : PixelSource, SquareView {
     void pointerAt(Output *o, wl_fixed_t x, wl_fixed_t y)
     {
         Output *was = std::exchange(focus, o);
-        pointerX = wl_fixed_to_double(x);
-        pointerY = wl_fixed_to_double(y);
         const PixelSize shown{o->shown.width(), o->shown.height()};
-        if (const auto p = tonfang::devicePixelAt(pointerX, pointerY, o->logical, shown))
+        if (const auto p = tonfang::devicePixelAt(wl_fixed_to_double(x), wl_fixed_to_double(y),
+                                                  o->logical, shown))
             crosshair = *p;
         if (was && was != o)
             draw(*was);
