@@ -50,13 +50,7 @@ public:
                                         : QGuiApplication::isRightToLeft();
         const QString prefix = rightToLeft ? QStringLiteral("toolbar-ext-h-rtl-")
                                            : QStringLiteral("toolbar-ext-h-");
-        QIcon icon;
-        for (const int size : {8, 16, 32}) {
-            const QImage image =
-                loadPng(qtPictures + prefix + QString::number(size) + QLatin1String(".png"));
-            if (!image.isNull())
-                icon.addPixmap(QPixmap::fromImage(image));
-        }
+        const QIcon icon = loadPngIcon(qtPictures + prefix + QLatin1String("%1.png"), {8, 16, 32});
         // Should Qt's pictures ever move, the style's own way still works.
         return icon.isNull() ? QProxyStyle::standardIcon(which, option, widget) : icon;
     }
