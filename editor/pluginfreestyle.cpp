@@ -24,9 +24,7 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
-        if (element == PE_FrameGroupBox && isFusion() && groupBoxFrame_.isNull())
-            groupBoxFrame_ = QPixmap::fromImage(loadPng(qtPictures + QLatin1String("fusion_groupbox.png")));
-        if (element != PE_FrameGroupBox || !isFusion() || groupBoxFrame_.isNull()) {
+        if (element != PE_FrameGroupBox || !isFusion() || groupBoxFrame().isNull()) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             return;
         }
@@ -59,6 +57,15 @@ private:
     bool isFusion() const
     {
         return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    }
+
+    // Read when first drawn, and again while it cannot be read.
+    const QPixmap &groupBoxFrame() const
+    {
+        if (groupBoxFrame_.isNull())
+            groupBoxFrame_ =
+                QPixmap::fromImage(loadPng(qtPictures + QLatin1String("fusion_groupbox.png")));
+        return groupBoxFrame_;
     }
 
     mutable QPixmap groupBoxFrame_;
