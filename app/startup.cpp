@@ -20,7 +20,6 @@
 
 #include <QEventLoop>
 #include <QIcon>
-#include <QPixmap>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -35,13 +34,7 @@ namespace {
 // for its size.
 QIcon programIcon()
 {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64, 128}) {
-        const QImage image = tonfang::loadPng(QStringLiteral(":/pictures/tonfang-%1.png").arg(side));
-        if (!image.isNull())
-            icon.addPixmap(QPixmap::fromImage(image));
-    }
-    return icon;
+    return loadPngIcon(QStringLiteral(":/pictures/tonfang-%1.png"), {16, 32, 48, 64, 128});
 }
 
 // The longest start-up waits for the window manager to put the splash up.

@@ -142,15 +142,15 @@ void Tstart::setVisible(bool visible)
     // bridge, whose first use connects to the session bus (or tries to start
     // one) and so would hold the splash back. The window goes to the screen
     // first; its pictures and the language label follow before it is painted.
-    QList<QWidget *> shownAfterMap;
-    for (QWidget *picture : {static_cast<QWidget *>(Image1), static_cast<QWidget *>(Image2)}) {
+    QList<QLabel *> shownAfterMap;
+    for (QLabel *picture : {Image1, Image2}) {
         if (!picture->isHidden()) {
             picture->hide();
             shownAfterMap.append(picture);
         }
     }
     QWidget::setVisible(true);
-    for (QWidget *picture : shownAfterMap)
+    for (QLabel *picture : shownAfterMap)
         picture->show();
     // Loading the cursor theme takes libraries and round trips to the display.
     setCursor(Qt::PointingHandCursor);

@@ -24,9 +24,7 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
-        if (element == PE_FrameGroupBox && isFusion() && groupBoxFrame_.isNull())
-            groupBoxFrame_ = QPixmap::fromImage(loadPng(qtPictures + QLatin1String("fusion_groupbox.png")));
-        if (element != PE_FrameGroupBox || !isFusion() || groupBoxFrame_.isNull()) {
+        if (element != PE_FrameGroupBox || !isFusion() || groupBoxFrame().isNull()) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             return;
         }
@@ -50,13 +48,7 @@ public:
                                         : QGuiApplication::isRightToLeft();
         const QString prefix = rightToLeft ? QStringLiteral("toolbar-ext-h-rtl-")
                                            : QStringLiteral("toolbar-ext-h-");
-        QIcon icon;
-        for (const int size : {8, 16, 32}) {
-            const QImage image =
-                loadPng(qtPictures + prefix + QString::number(size) + QLatin1String(".png"));
-            if (!image.isNull())
-                icon.addPixmap(QPixmap::fromImage(image));
-        }
+        const QIcon icon = loadPngIcon(qtPictures + prefix + QLatin1String("%1.png"), {8, 16, 32});
         // Should Qt's pictures ever move, the style's own way still works.
         return icon.isNull() ? QProxyStyle::standardIcon(which, option, widget) : icon;
     }
@@ -65,6 +57,15 @@ private:
     bool isFusion() const
     {
         return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    }
+
+    // Read when first drawn, and again while it cannot be read.
+    const QPixmap &groupBoxFrame() const
+    {
+        if (groupBoxFrame_.isNull())
+            groupBoxFrame_ =
+                QPixmap::fromImage(loadPng(qtPictures + QLatin1String("fusion_groupbox.png")));
+        return groupBoxFrame_;
     }
 
     mutable QPixmap groupBoxFrame_;

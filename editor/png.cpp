@@ -1,6 +1,7 @@
 #include "editor/png.h"
 
 #include <QFile>
+#include <QPixmap>
 
 #include <png.h>
 
@@ -39,6 +40,17 @@ QImage loadPng(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decodePng(file.readAll());
+}
+
+QIcon loadPngIcon(const QString &pattern, std::initializer_list<int> sides)
+{
+    QIcon icon;
+    for (const int side : sides) {
+        const QImage image = loadPng(pattern.arg(side));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 } // namespace tonfang

@@ -4,8 +4,11 @@
 // start-up time and memory for nothing: the program's PNGs are all its own.
 
 #include <QByteArrayView>
+#include <QIcon>
 #include <QImage>
 #include <QString>
+
+#include <initializer_list>
 
 namespace tonfang {
 
@@ -16,5 +19,9 @@ QImage decodePng(QByteArrayView data);
 // Reads and decodes a PNG file (resource paths work too); null when the file
 // cannot be read or decoded.
 QImage loadPng(const QString &path);
+
+// An icon of the PNG files `pattern` names with each of `sides` for its %1,
+// each picture drawn for its own size; those that cannot be read are left out.
+QIcon loadPngIcon(const QString &pattern, std::initializer_list<int> sides);
 
 } // namespace tonfang
