@@ -643,7 +643,9 @@ ColourListReadResult readColourListFile(const QString &fileName, const ColourLis
     ColourListReadResult result;
     QFile file(fileName);
     try {
-        openForReading(file, hooks.beforeOpen);
+        if (hooks.beforeOpen)
+            hooks.beforeOpen();
+        openForReading(file);
     } catch (const FileError &) {
         result.discardEntries = true;
         result.error = std::current_exception();

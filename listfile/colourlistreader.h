@@ -19,10 +19,10 @@
 #include <functional>
 #include <vector>
 
-// Colours of colour lines, in file order (as the list model takes them).
-using ColourBlock = std::vector<tonfang::ColourNumber>;
-
 namespace tonfang {
+
+// Colours of colour lines, in file order (as the list model takes them).
+using ColourBlock = std::vector<ColourNumber>;
 
 struct ColourListReadOptions {
     qsizetype readBytes = 1 << 20;         // bytes per read

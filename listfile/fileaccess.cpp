@@ -47,10 +47,8 @@ QString notRegularFileReason()
 // never end. The check is made on the file opened, not on its name, and the
 // open itself does not wait, so that a pipe put in the name's place meanwhile
 // cannot hold it either.
-void openForReading(QFile &file, const std::function<void()> &beforeOpen)
+void openForReading(QFile &file)
 {
-    if (beforeOpen)
-        beforeOpen();
     const auto refused = [&file](int error) {
         return cannotOpenError(file.fileName(), systemReason(error));
     };

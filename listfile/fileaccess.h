@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <stdexcept>
 
 class QFile;
@@ -28,7 +27,7 @@ QString notRegularFileReason();
 
 // Opens the file for reading; devices, pipes and folders are refused with
 // FileError, as is a file that cannot be opened. The file opened is the one
-// checked; `beforeOpen`, when given, is called just before the open.
-void openForReading(QFile &file, const std::function<void()> &beforeOpen = {});
+// checked.
+void openForReading(QFile &file);
 
 } // namespace tonfang

@@ -62,6 +62,28 @@ struct TemporaryFile {
     }
 };
 
+// Writes the pieces to `fd` one after another and tells `control` how far it
+// has got. Gives the number of bytes written, or -1 when `control` asked to
+// cancel before a piece.
+qint64 writePieces(int fd, const BytePieces &next, const SaveControl &control,
+                   const std::function<FileError(int)> &failure)
+{
+    QByteArray piece;
+    qint64 written = 0;
+    for (bool more = true; more;) {
+        if (control.cancelRequested && control.cancelRequested())
+            return -1;
+        piece.clear();
+        more = next(piece);
+        if (const int error = writeAll(fd, {piece.constData(), std::size_t(piece.size())}))
+            throw failure(error);
+        written += piece.size();
+        if (control.written)
+            control.written(written);
+    }
+    return written;
+}
+
 // Writes over an existing file where no temporary file can be made beside it.
 // The whole new size is reserved first, so that a lack of space is found while
 // the old content is still whole; from then on the writing runs to its end.
@@ -94,17 +116,8 @@ bool writeInPlace(const QByteArray &path, const BytePieces &next, qint64 totalBy
         }
     }
 
-    QByteArray piece;
-    qint64 written = 0;
-    for (bool more = true; more;) {
-        piece.clear();
-        more = next(piece);
-        if (const int error = writeAll(fd.get(), {piece.constData(), std::size_t(piece.size())}))
-            throw failure(error);
-        written += piece.size();
-        if (control.written)
-            control.written(written);
-    }
+    // Not cancelled from here on.
+    const qint64 written = writePieces(fd.get(), next, {{}, control.written}, failure);
     if (::ftruncate(fd.get(), written) != 0 || ::fsync(fd.get()) != 0 || fd.close() != 0)
         throw failure(errno);
     return true;
@@ -281,19 +294,9 @@ bool saveBytesAtomically(const QString &fileName, const BytePieces &next, qint64
         && errno != EOPNOTSUPP && errno != ENOSYS)
         throw failure(errno);
 
-    QByteArray piece;
-    qint64 written = 0;
-    for (bool more = true; more;) {
-        if (control.cancelRequested && control.cancelRequested())
-            return false;
-        piece.clear();
-        more = next(piece);
-        if (const int error = writeAll(temp.fd.get(), {piece.constData(), std::size_t(piece.size())}))
-            throw failure(error);
-        written += piece.size();
-        if (control.written)
-            control.written(written);
-    }
+    const qint64 written = writePieces(temp.fd.get(), next, control, failure);
+    if (written < 0)
+        return false;
     if (written < totalBytes && ::ftruncate(temp.fd.get(), written) != 0)
         throw failure(errno);
     if (exists && ::fchmod(temp.fd.get(), old.st_mode & 07777) != 0)
