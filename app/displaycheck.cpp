@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <utility>
 
 namespace tonfang {
 
@@ -58,13 +59,28 @@ DisplayPlan displayPlan(const QStringList &qtArguments, const DisplayEnvironment
     return plan;
 }
 
-bool canReachX(const QByteArray &displayName)
+void HeldXConnection::hold(xcb_connection_t *connection)
+{
+    close();
+    m_connection = connection;
+}
+
+void HeldXConnection::close()
+{
+    if (m_connection)
+        xcb_disconnect(std::exchange(m_connection, nullptr));
+}
+
+bool canReachX(const QByteArray &displayName, HeldXConnection &held)
 {
     xcb_connection_t *connection =
         xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reached;
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    held.hold(connection);
+    return true;
 }
 
 bool canReachWayland(const DisplayEnvironment &environment)
@@ -93,12 +109,14 @@ bool canReachWayland(const DisplayEnvironment &environment)
     return reached;
 }
 
-bool displayReachable(const QStringList &qtArguments, const DisplayEnvironment &environment)
+bool displayReachable(const QStringList &qtArguments, HeldXConnection &held,
+                      const DisplayEnvironment &environment)
 {
     const DisplayPlan plan = displayPlan(qtArguments, environment);
     if (!plan.check)
         return true;
-    return (plan.wayland && canReachWayland(environment)) || (plan.x11 && canReachX(plan.xDisplay));
+    return (plan.wayland && canReachWayland(environment))
+        || (plan.x11 && canReachX(plan.xDisplay, held));
 }
 
 } // namespace tonfang

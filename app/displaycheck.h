@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+struct xcb_connection_t;
+
 namespace tonfang {
 
 // What the check reads from the environment.
@@ -35,12 +37,31 @@ DisplayPlan displayPlan(const QStringList &qtArguments, const DisplayEnvironment
 // says so, or, only when it is unset, WAYLAND_DISPLAY is set.
 bool isWaylandSession(const DisplayEnvironment &environment);
 
-bool canReachX(const QByteArray &displayName);
+// The X connection a check made, kept open until Qt has made its own: on an
+// X server with no other client, closing the last connection resets the
+// server, which holds the next connection back for some 20 ms or refuses it.
+class HeldXConnection {
+public:
+    HeldXConnection() = default;
+    ~HeldXConnection() { close(); }
+    HeldXConnection(const HeldXConnection &) = delete;
+    HeldXConnection &operator=(const HeldXConnection &) = delete;
+    void hold(xcb_connection_t *connection);
+    bool isOpen() const { return m_connection != nullptr; }
+    void close();
+
+private:
+    xcb_connection_t *m_connection = nullptr;
+};
+
+bool canReachX(const QByteArray &displayName, HeldXConnection &held);
 // A connect to the compositor's socket, as libwayland would make it.
 bool canReachWayland(const DisplayEnvironment &environment);
 
 // True when Qt can start: nothing to check, or one planned connection works.
-bool displayReachable(const QStringList &qtArguments,
+// An X connection that answered is left in `held`, to be closed once the
+// application object exists.
+bool displayReachable(const QStringList &qtArguments, HeldXConnection &held,
                       const DisplayEnvironment &environment = DisplayEnvironment::current());
 
 } // namespace tonfang

@@ -30,13 +30,15 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (!tonfang::displayReachable(arguments)) {
+    tonfang::HeldXConnection checkConnection;
+    if (!tonfang::displayReachable(arguments, checkConnection)) {
         const QString line = tonfang::noDisplayText(tonfang::commandLineLanguage()) + QLatin1Char('\n');
         std::fputs(line.toUtf8().constData(), stderr);
         return 1;
     }
 
     TonfangApplication app(argc, argv);
+    checkConnection.close();
     tonfang::Startup startup;
     return startup.exec();
 }

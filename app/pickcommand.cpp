@@ -120,7 +120,8 @@ private:
 
 int pick(const char *program, const CommandLine &line, const QString &language)
 {
-    if (!displayReachable(line.qtArguments)) {
+    HeldXConnection checkConnection;
+    if (!displayReachable(line.qtArguments, checkConnection)) {
         printLine(stderr, noDisplayText(language));
         return PickImpossible;
     }
@@ -146,6 +147,7 @@ int pick(const char *program, const CommandLine &line, const QString &language)
     int qtArgc = int(kept.size());
 
     TonfangApplication app(qtArgc, qtArgv.data());
+    checkConnection.close();
     Startup::applyApplicationIdentity();
     // No splash holds the language code here; the pick's messages read it.
     setLanguageCode(language);

@@ -60,5 +60,21 @@ _tonfang
 offered=$(IFS=,; echo "${COMPREPLY[*]}")
 [ "$offered" = "$listed" ] || { echo "FAIL: completion offers $offered, usage lists $listed"; failures=$((failures + 1)); }
 
+# On an X server with no other client, closing the last connection resets the
+# server, which then holds back or refuses the next one: the start-up check's
+# connection must stay open until Qt has made its own, its second.
+exec 3>"$scratch/display"
+Xvfb -displayfd 3 -audit 4 -nolisten tcp -screen 0 640x480x24 2>"$scratch/audit" &
+server=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+(cd "$scratch" && DISPLAY=:$(cat "$scratch/display") QT_QPA_PLATFORM=xcb exec "$tonfang" --pick \
+  >/dev/null 2>&1) &
+pick=$!
+for _ in $(seq 100); do grep -q "client 2 connected.*pid=$pick " "$scratch/audit" && break; sleep 0.1; done
+grep -q "client 2 connected.*pid=$pick " "$scratch/audit" \
+  || { echo "FAIL: the display check closed its connection before Qt connected"; failures=$((failures + 1)); }
+kill "$pick" "$server" 2>/dev/null; wait "$pick" "$server" 2>/dev/null
+
 ((failures == 0)) || { echo "$failures check(s) failed"; exit 1; }
 echo "command line checks passed"
